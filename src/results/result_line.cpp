@@ -1,0 +1,33 @@
+#include "results/result_line.h"
+
+#include "calc/numeric_text.h"
+
+namespace results {
+
+StoreOutcome ComposeResultLine(const StoreSnapshot& s) {
+    if (!calc::IsNumericText(s.result, s.separator)) {
+        return {std::nullopt,
+                calc::Message{"There is no calculation to be stored", "Store Failed"}};
+    }
+    std::string line;
+    line.reserve(64 + s.result.size() + s.pieces.size());
+    line.append(s.alloy).append("  ").append(s.shape).append("  ");
+    for (const SlotSnapshot& slot : s.shownSlots) {
+        if (calc::IsNumericText(slot.text, s.separator)) {
+            line.append(" ").append(slot.caption).append(" ").append(slot.text);
+        } else {
+            // A field without a number is written as 0.0, one blank more in front.
+            line.append("  ").append(slot.caption).append(" 0.0");
+        }
+        line.append(" ").append(slot.unit);
+    }
+    line.append("  Pieces: ").append(s.pieces);
+    line.append("  Total Weight: ").append(s.result).append(" lbs.");
+    return {std::move(line), std::nullopt};
+}
+
+calc::Message NothingSelectedMessage() {
+    return {"Please select a calculation to delete", "Remove Failed"};
+}
+
+}  // namespace results

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QFont>
+
+// The design's faces where the machine has them, otherwise a sans-serif face
+// with their metrics, so every caption stays inside its designed box.
+QFont WindowFont();  // "MS Sans Serif" 8.25 point
+QFont ListFont();    // "Arial" 6 point

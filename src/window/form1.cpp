@@ -1,0 +1,238 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <stdexcept>
+#include <string>
+
+#include "calc/field_check.h"
+#include "calc/press.h"
+#include "catalogue/alloys.h"
+#include "catalogue/shapes.h"
+#include "catalogue/units.h"
+#include "window/link_label.h"
+#include "window/provider.h"
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString WithoutColon(QString caption) {
+    if (caption.endsWith(':')) caption.chop(1);
+    return caption;
+}
+
+}  // namespace
+
+Form1::Form1() : Form1(QtPlatform()) {}
+
+// The pictures live in the window library; a static library needs them
+// registered by hand.
+static void RegisterPictures() { Q_INIT_RESOURCE(window); }
+
+Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
+    RegisterPictures();
+    CommonDialogPrint = platform_.printDialog.get();
+    setWindowTitle("Vevari Radidu Zezareruze");
+    setWindowIcon(QIcon(":/icon.png"));
+    setFixedSize(460, 474);  // 6900 x 7110 twips
+    CreateControls();
+    // Frames drawn as designed: the caption sits on the top border line, and
+    // children are placed from the frame's outer corner.
+    setStyleSheet(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 0; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0; padding: 0 2px; }");
+    for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    lblAuthorInfo->setCursor(QCursor(QPixmap(":/hand.png"), 12, 1));
+    ConnectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::ConnectHandlers() {
+    connect(cmbShapes, &QComboBox::currentIndexChanged, this, &Form1::cmbShapes_Click);
+    connect(cmdCalculate, &QPushButton::clicked, this, &Form1::cmdCalculate_Click);
+    connect(cmdClearFields, &QPushButton::clicked, this, &Form1::cmdClearFields_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
+    connect(cmdStoreResult, &QPushButton::clicked, this, &Form1::cmdStoreResult_Click);
+    connect(cmdDeleteResult, &QPushButton::clicked, this, &Form1::cmdDeleteResult_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
+    connect(lblCompURL, &LinkLabel::clicked, this, &Form1::lblCompURL_Click);
+    connect(lblAuthorInfo2, &LinkLabel::clicked, this, &Form1::lblAuthorInfo2_Click);
+    ConnectResultShortcuts();
+}
+
+// Self-sizing labels follow their text.
+void Form1::SetCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    if (label->property("autoSize").toBool()) label->adjustSize();
+}
+
+// A screen reader names each input after the caption beside it.
+void Form1::UpdateAccessibleNames() {
+    cmbAlloy->setAccessibleName(WithoutColon(Label3->text()));
+    cmbShapes->setAccessibleName(WithoutColon(Label1->text()));
+    for (int i = 0; i < kSlots; ++i) {
+        const QString name = WithoutColon(lblParam[i]->text());
+        txtParam[i]->setAccessibleName(name);
+        cmbUnits[i]->setAccessibleName(name + " unit");
+    }
+    txtNumPieces->setAccessibleName(WithoutColon(Label6->text()));
+    txtResult->setAccessibleName(WithoutColon(Label5->text()));
+    lstResults->setAccessibleName("Stored results");
+}
+
+// The separator of the locale the numbers are typed and shown in; a locale
+// whose separator is not a single ASCII character falls back to the point.
+char Form1::DecimalSeparator() const {
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.front().unicode() < 0x80) return point.front().toLatin1();
+    return '.';
+}
+
+// ---- start-up ------------------------------------------------------------
+
+void Form1::Form_Load() {
+    InitUnits();
+    InitAlloys();
+    for (int i = 1; i <= catalogue::kAlloyCount; ++i) {
+        cmbAlloy->insertItem(i - 1, strAlloys.at(static_cast<std::size_t>(i))[1]);
+    }
+    cmbAlloy->setCurrentIndex(0);
+    InitShapes();
+    for (const catalogue::ShapeId id : catalogue::kOfferedShapes) {
+        cmbShapes->addItem(strShapes.at(static_cast<std::size_t>(id)));
+    }
+    cmbShapes->setCurrentIndex(4);  // "Round Bar": lays out its fields through cmbShapes_Click
+
+    SetCaption(lblCompany, provider::kDistributorName);
+    QString info = QString("%1. %2, %3 %4\nPhone: %5\nFax: %6")
+                       .arg(provider::kPostalLine, provider::kCity, provider::kState,
+                            provider::kPostalCode, provider::kPhone, provider::kFax);
+    if (!QString(provider::kTollFree).isEmpty()) {
+        info += QString("\nToll Free: ") + provider::kTollFree;
+    }
+    SetCaption(lblInfo, info);
+    SetCaption(lblCompURL, provider::kDistributorWeb);
+    SetCaption(lblAuthorInfo, provider::kAuthorNotice);
+    SetCaption(lblAuthorInfo2, provider::kAuthorName);
+    UpdateAccessibleNames();
+}
+
+void Form1::InitUnits() {
+    for (int i = 0; i < catalogue::kUnitTableSize; ++i) {
+        strUnits.at(static_cast<std::size_t>(i)) = ToQString(catalogue::UnitAbbreviation(i));
+    }
+    for (QComboBox* list : cmbUnits) {
+        for (int u = 0; u < catalogue::kUnitCount; ++u) list->insertItem(u, strUnits.at(u));
+        list->setCurrentIndex(0);
+    }
+}
+
+void Form1::InitAlloys() {
+    for (int row = 0; row < catalogue::kAlloyRows; ++row) {
+        for (int column = 0; column < catalogue::kAlloyColumns; ++column) {
+            strAlloys.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) =
+                ToQString(catalogue::AlloyCell(row, column));
+        }
+    }
+}
+
+void Form1::InitShapes() {
+    for (int id = 0; id < catalogue::kShapeTableSize; ++id) {
+        strShapes.at(static_cast<std::size_t>(id)) = ToQString(catalogue::ShapeName(id));
+    }
+}
+
+// ---- parameter fields ----------------------------------------------------
+
+std::int16_t Form1::GetShapeID() const {
+    return catalogue::ShapeIdAtPosition(cmbShapes->currentIndex());
+}
+
+void Form1::ChangeFields() {
+    const auto& layout = catalogue::LayoutOf(catalogue::FamilyOf(GetShapeID()));
+    for (int i = 0; i < layout.fieldCount; ++i) {
+        lblParam[i]->setText(ToQString(layout.captions[static_cast<std::size_t>(i)]));
+    }
+    for (int i = 0; i < kSlots; ++i) lblParam[i]->setVisible(i < layout.fieldCount);
+    for (int i = 0; i < kSlots; ++i) txtParam[i]->setVisible(i < layout.fieldCount);
+    for (int i = 0; i < kSlots; ++i) cmbUnits[i]->setVisible(i < layout.fieldCount);
+    UpdateAccessibleNames();
+}
+
+// ---- calculation ---------------------------------------------------------
+
+void Form1::CalculateWeight() {
+    std::array<std::string, kSlots> texts;
+    std::array<std::string, kSlots> captions;
+    const std::string pieces = txtNumPieces->text().toStdString();
+    const std::string result = txtResult->text().toStdString();
+    calc::PressInput input;
+    for (int i = 0; i < kSlots; ++i) {
+        texts[i] = txtParam[i]->text().toStdString();
+        captions[i] = lblParam[i]->text().toStdString();
+        input.texts[i] = texts[i];
+        input.captions[i] = captions[i];
+        input.units[i] = static_cast<catalogue::UnitIndex>(cmbUnits[i]->currentIndex());
+    }
+    input.pieces = pieces;
+    input.result = result;
+    input.shapePosition = cmbShapes->currentIndex();
+    input.alloyPosition = cmbAlloy->currentIndex();
+    input.separator = DecimalSeparator();
+
+    calc::PressOutcome outcome;
+    try {
+        outcome = calc::EvaluatePress(input);
+    } catch (const std::out_of_range& error) {
+        qWarning("Calculate stopped: %s", error.what());  // a list without its selection
+        return;
+    }
+    if (outcome.refusal == calc::Refusal::Fields) {
+        GenerateError(static_cast<std::int16_t>(outcome.fieldCount));
+    } else if (outcome.message) {
+        platform_.messages->ShowMessage(this, ToQString(outcome.message->text),
+                                        ToQString(outcome.message->title));
+    }
+    if (outcome.result) txtResult->setText(ToQString(*outcome.result));
+}
+
+void Form1::GenerateError(const std::int16_t& intFieldCount) {
+    std::array<std::string, kSlots> texts;
+    std::array<std::string, kSlots> captions;
+    std::array<std::string_view, kSlots> textViews;
+    std::array<std::string_view, kSlots> captionViews;
+    for (int i = 0; i < kSlots; ++i) {
+        texts[i] = txtParam[i]->text().toStdString();
+        captions[i] = lblParam[i]->text().toStdString();
+        textViews[i] = texts[i];
+        captionViews[i] = captions[i];
+    }
+    const calc::Message message =
+        calc::FieldErrorMessage(captionViews, textViews, intFieldCount, DecimalSeparator());
+    platform_.messages->ShowMessage(this, ToQString(message.text), ToQString(message.title));
+}
+
+// ---- handlers ------------------------------------------------------------
+
+void Form1::cmbShapes_Click() { ChangeFields(); }
+
+void Form1::cmdCalculate_Click() { CalculateWeight(); }
+
+void Form1::cmdClearFields_Click() {
+    for (QLineEdit* field : txtParam) field->setText("");
+    txtNumPieces->setText("1");
+    txtResult->setText("");
+}
+
+void Form1::cmdExit_Click() { close(); }

@@ -1,0 +1,133 @@
+// The results list, the printed report and the two web links.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "results/report.h"
+#include "results/result_line.h"
+#include "window/form1.h"
+#include "window/provider.h"
+
+namespace {
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+bool Run(PrinterService& printer, const results::PrintOp& op) {
+    using Kind = results::PrintOp::Kind;
+    switch (op.kind) {
+        case Kind::FontName:
+            return printer.SetFontName(ToQString(op.text));
+        case Kind::FontSize:
+            return printer.SetFontSize(op.size);
+        case Kind::Bold:
+            return printer.SetBold(op.on);
+        case Kind::Italic:
+            return printer.SetItalic(op.on);
+        case Kind::Print:
+            return printer.PrintLine(ToQString(op.text));
+        case Kind::EndDoc:
+            return printer.EndDoc();
+    }
+    return false;
+}
+
+}  // namespace
+
+void Form1::ConnectResultShortcuts() {
+    // Ctrl+C in the list copies the selected line, as in any desktop list.
+    auto* copy = new QShortcut(QKeySequence::Copy, lstResults);
+    copy->setContext(Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, &Form1::CopySelectedResult);
+}
+
+void Form1::CopySelectedResult() {
+    const int row = lstResults->currentRow();
+    if (row >= 0 && lstResults->item(row)->isSelected()) {
+        QApplication::clipboard()->setText(lstResults->item(row)->text());
+    }
+}
+
+void Form1::StoreResult() {
+    const std::size_t alloyRow = static_cast<std::size_t>(cmbAlloy->currentIndex() + 1);
+    const std::string alloy = strAlloys.at(alloyRow)[1].toStdString();
+    const std::string shape = strShapes.at(static_cast<std::size_t>(GetShapeID())).toStdString();
+    const std::string pieces = txtNumPieces->text().toStdString();
+    const std::string result = txtResult->text().toStdString();
+    std::array<std::string, kSlots> captions, texts, units;
+    results::StoreSnapshot snapshot{alloy, shape, {}, pieces, result, DecimalSeparator()};
+    for (int i = 0; i < kSlots; ++i) {
+        if (txtParam[i]->isHidden()) continue;
+        captions[i] = lblParam[i]->text().toStdString();
+        texts[i] = txtParam[i]->text().toStdString();
+        units[i] = strUnits.at(static_cast<std::size_t>(cmbUnits[i]->currentIndex())).toStdString();
+        snapshot.shownSlots.push_back({captions[i], texts[i], units[i]});
+    }
+    const results::StoreOutcome outcome = results::ComposeResultLine(snapshot);
+    if (outcome.message) {
+        platform_.messages->ShowMessage(this, ToQString(outcome.message->text),
+                                        ToQString(outcome.message->title));
+        return;
+    }
+    lstResults->addItem(ToQString(*outcome.line));
+}
+
+void Form1::RemoveResult() {
+    const int row = lstResults->currentRow();
+    if (row < 0 || !lstResults->item(row)->isSelected()) {
+        const calc::Message message = results::NothingSelectedMessage();
+        platform_.messages->ShowMessage(this, ToQString(message.text), ToQString(message.title));
+        return;
+    }
+    delete lstResults->takeItem(row);
+    lstResults->clearSelection();
+    lstResults->setCurrentRow(-1);
+}
+
+void Form1::PrintResults() {
+    CommonDialogPrint->SetCancelError(true);
+    CommonDialogPrint->SetCopies(1);
+    CommonDialogPrint->SetMinPage(1);
+    const std::unique_ptr<PrinterService> printer = CommonDialogPrint->ShowPrinter(this);
+    if (!printer) return;  // cancelled or failed: nothing printed, nothing said
+
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(lstResults->count()));
+    for (int i = 0; i < lstResults->count(); ++i) {
+        lines.push_back(lstResults->item(i)->text().toStdString());
+    }
+    const results::ReportIdentity who{
+        provider::kDistributorName, provider::kCity, provider::kState,   provider::kPostalCode,
+        provider::kPhone,           provider::kFax,  provider::kTollFree};
+    for (const results::PrintOp& op : results::BuildReport(lines, who)) {
+        if (!Run(*printer, op)) {
+            printer->Abort();  // a job that failed part way is not sent half done
+            return;
+        }
+    }
+}
+
+void Form1::OpenLink(const QString& address) {
+    if (!browserWindow_) browserWindow_ = platform_.browser->CreateWindow();
+    if (!browserWindow_) return;  // no browser to be had; the calculator goes on
+    if (!browserWindow_->SetVisible(true) || !browserWindow_->Navigate(address)) {
+        browserWindow_.reset();  // a window that no longer works is replaced next time
+    }
+}
+
+void Form1::cmdStoreResult_Click() { StoreResult(); }
+
+void Form1::cmdDeleteResult_Click() { RemoveResult(); }
+
+void Form1::cmdPrint_Click() { PrintResults(); }
+
+void Form1::lblCompURL_Click() { OpenLink(provider::kDistributorWeb); }
+
+void Form1::lblAuthorInfo2_Click() { OpenLink(provider::kAuthorWeb); }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+#include "window/platform.h"
+
+class QPrinter;
+
+// The printer service on a QPrinter the caller has set up (the print dialog's,
+// or a PDF file in tests and benchmarks). Lines wider than the page wrap at
+// blanks, and a line that does not fit on the page starts a new one.
+std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer);
