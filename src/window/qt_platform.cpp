@@ -1,6 +1,7 @@
 #include "window/qt_platform.h"
 
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPainter>
@@ -8,6 +9,8 @@
 #include <QPrinter>
 #include <QUrl>
 #include <algorithm>
+
+#include "window/fonts.h"
 
 namespace {
 
@@ -32,7 +35,8 @@ class QtPrinter : public PrinterService {
     ~QtPrinter() override { Abort(); }
 
     bool SetFontName(const QString& name) override {
-        font_.setFamily(name);
+        // A face the machine lacks falls back to the one the window uses.
+        font_.setFamily(QFontDatabase::hasFamily(name) ? name : WindowFont().family());
         return true;
     }
     bool SetFontSize(double points) override {
