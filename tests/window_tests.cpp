@@ -85,6 +85,26 @@ TEST_F(WindowTest, EveryFixedCaptionFitsItsDesignedBox) {
     }
 }
 
+TEST_F(WindowTest, KeepsItsDesignedLook) {
+    EXPECT_EQ(form_->size(), QSize(460, 474));  // 6900 x 7110 twips
+    EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
+    EXPECT_FALSE(form_->windowIcon().isNull());
+    EXPECT_EQ(Get<QWidget>("txtParam(2)")->geometry(), QRect(72, 96, 73, 19));
+    EXPECT_EQ(Get<QWidget>("txtParam(2)")->parentWidget()->objectName(), "Frame2");
+    EXPECT_TRUE(Get<QLabel>("lblCompany")->font().bold());
+    EXPECT_DOUBLE_EQ(form_->font().pointSizeF(), 8.25);
+    EXPECT_DOUBLE_EQ(List()->font().pointSizeF(), 6);
+    for (const char* link : {"lblCompURL", "lblAuthorInfo2"}) {
+        const QLabel* label = Get<QLabel>(link);
+        EXPECT_TRUE(label->font().underline()) << link;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 192)) << link;
+    }
+    const QCursor hand = Get<QLabel>("lblAuthorInfo")->cursor();
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.hotSpot(), QPoint(12, 1));
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+}
+
 struct Layout {
     const char* shape;
     QStringList captions;
