@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QSignalSpy>
@@ -342,6 +343,59 @@ TEST_F(WindowTest, ResultFieldIsReformattedEvenWhenTypedByTheUser) {
     Type(Result(), " 5 ");
     Calculate({"", ""});
     EXPECT_EQ(Result()->text(), "5.00");
+}
+
+// Everything a press must not touch: texts, selections and stored lines.
+QStringList Snapshot(const Form1& form, const QString& except) {
+    QStringList state;
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>()) {
+        if (field->objectName() != except && field->objectName() != "txtResult") {
+            state << field->objectName() + "=" + field->text();
+        }
+    }
+    for (const QComboBox* list : form.findChildren<QComboBox*>()) {
+        state << list->objectName() + "@" + QString::number(list->currentIndex());
+    }
+    const auto* results = form.findChild<QListWidget*>("lstResults");
+    for (int i = 0; i < results->count(); ++i) state << results->item(i)->text();
+    return state;
+}
+
+TEST_F(WindowTest, PastedNonsenseGivesAMessageOrAResultAndNothingElse) {
+    const struct {
+        const char* name;
+        QString text;
+    } pastes[] = {
+        {"100000 digits", QString(100000, '9')},
+        {"100000 letters", QString(100000, 'x')},
+        {"control characters", QString::fromUtf8("\x01\x07"
+                                                 "3\x7f")},
+        {"arabic-indic digits", QString::fromUtf8("\xD9\xA3\xD9\xA4")},
+        {"beyond the double range", "1e400"},
+        {"product overflow", "1e300"},
+    };
+    Shape("Plate");
+    Calculate({"1e10", "1e10", "1"}, {"in", "in", "ft"});
+    Press("cmdStoreResult");
+    for (const char* name : {"txtParam(0)", "txtParam(1)", "txtParam(2)", "txtNumPieces"}) {
+        for (const auto& paste : pastes) {
+            messages_.clear();
+            Calculate({"1e10", "1e10", "1"});
+            Type(Pieces(), "1");
+            QLineEdit* field = Get<QLineEdit>(name);
+            QApplication::clipboard()->setText(paste.text);
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            ASSERT_FALSE(field->text().isEmpty()) << paste.name;
+            const QStringList before = Snapshot(*form_, "");
+            Press("cmdCalculate");
+            Press("cmdStoreResult");
+            EXPECT_EQ(Snapshot(*form_, "").mid(0, before.size()), before) << name << paste.name;
+            const bool numeric = Result()->text().contains(QRegularExpression(R"(^-?\d+\.\d\d$)"));
+            EXPECT_TRUE(messages_.size() >= 1 || numeric) << name << " " << paste.name;
+        }
+    }
 }
 
 class GermanWindowTest : public WindowTest {

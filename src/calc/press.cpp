@@ -122,6 +122,13 @@ PressOutcome EvaluatePress(const PressInput& in) {
     // from the double directly keeps a weight near the top of the double range
     // from failing its own read-back.
     out.result = FormatWeight(weight, sep);
+    // Right at the top of the double range the 15-digit rounding can step past
+    // the largest double; such a weight could not be read back (or stored), so
+    // it counts as too large to display.
+    if (std::abs(weight) >= 1e308 && !ReadNumber(*out.result, sep)) {
+        out.result.reset();
+        return tooLarge();
+    }
     return out;
 }
 

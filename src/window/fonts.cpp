@@ -5,11 +5,18 @@
 
 namespace {
 
+// One look at the installed families; asking QFontDatabase::hasFamily for
+// each name makes fontconfig resolve aliases, which costs more than building
+// the whole window.
+bool IsInstalled(const QString& family) {
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
 QFont FirstAvailable(const QStringList& families, double points) {
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     for (const QString& family : families) {
-        if (QFontDatabase::hasFamily(family)) {
+        if (IsInstalled(family)) {
             font.setFamily(family);
             break;
         }
@@ -25,3 +32,7 @@ QFont WindowFont() {
 }
 
 QFont ListFont() { return FirstAvailable({"Arial", "Liberation Sans", "DejaVu Sans"}, 6); }
+
+QString AvailableFamily(const QString& wanted) {
+    return IsInstalled(wanted) ? wanted : WindowFont().family();
+}

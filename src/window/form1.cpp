@@ -16,6 +16,7 @@
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
+#include "window/frame.h"
 #include "window/link_label.h"
 #include "window/provider.h"
 
@@ -45,11 +46,6 @@ Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(st
     setWindowIcon(QIcon(":/icon.png"));
     setFixedSize(460, 474);  // 6900 x 7110 twips
     CreateControls();
-    // Frames drawn as designed: the caption sits on the top border line, and
-    // children are placed from the frame's outer corner.
-    setStyleSheet(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 0; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0; padding: 0 2px; }");
     for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     lblAuthorInfo->setCursor(QCursor(QPixmap(":/hand.png"), 12, 1));
     ConnectHandlers();

@@ -23,7 +23,7 @@
 #include "window/platform.h"
 
 class QComboBox;
-class QGroupBox;
+class Frame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -85,10 +85,10 @@ class Form1 : public QWidget {
     std::array<QString, 24> strShapes;
 
     // Controls.
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame4 = nullptr;
+    Frame* Frame1 = nullptr;
+    Frame* Frame2 = nullptr;
+    Frame* Frame3 = nullptr;
+    Frame* Frame4 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

@@ -15,6 +15,7 @@
 
 #include "window/fonts.h"
 #include "window/form1.h"
+#include "window/frame.h"
 #include "window/link_label.h"
 
 namespace {
@@ -28,11 +29,11 @@ constexpr int kNoTab = -1;
 }  // namespace
 
 struct Form1::ControlSpec {
-    std::variant<QGroupBox**, QLabel**, LinkLabel**, QComboBox**, QLineEdit**, QListWidget**,
+    std::variant<Frame**, QLabel**, LinkLabel**, QComboBox**, QLineEdit**, QListWidget**,
                  QPushButton**>
         target;
     QString name;
-    QGroupBox* const* container;  // null: the window itself
+    Frame* const* container;  // null: the window itself
     const char* text;
     int left, top, width, height;
     int tab;
@@ -96,7 +97,7 @@ void Form1::CreateControls() {
             [&](auto** slot) -> QWidget* {
                 using T = std::remove_pointer_t<std::remove_reference_t<decltype(*slot)>>;
                 *slot = new T(parent);
-                if constexpr (std::is_same_v<T, QGroupBox>) {
+                if constexpr (std::is_same_v<T, Frame>) {
                     (*slot)->setTitle(text);
                 } else if constexpr (std::is_base_of_v<QLabel, T> || std::is_same_v<T, QLineEdit> ||
                                      std::is_same_v<T, QPushButton>) {

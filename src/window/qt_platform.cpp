@@ -1,7 +1,6 @@
 #include "window/qt_platform.h"
 
 #include <QDesktopServices>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPainter>
@@ -36,7 +35,7 @@ class QtPrinter : public PrinterService {
 
     bool SetFontName(const QString& name) override {
         // A face the machine lacks falls back to the one the window uses.
-        font_.setFamily(QFontDatabase::hasFamily(name) ? name : WindowFont().family());
+        font_.setFamily(AvailableFamily(name));
         return true;
     }
     bool SetFontSize(double points) override {

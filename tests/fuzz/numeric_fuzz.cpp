@@ -1,0 +1,62 @@
+// The numeric test, the reader and the two-decimal format on arbitrary text.
+// First byte: the decimal separator ('.' when even, ',' when odd); the rest:
+// the text.
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calc/numeric_text.h"
+#include "calc/weight_format.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// -?[0-9]+<sep>[0-9][0-9], never a negative zero.
+bool IsFormattedWeight(std::string_view t, char sep) {
+    std::size_t i = t.starts_with('-') ? 1 : 0;
+    const std::size_t start = i;
+    while (i < t.size() && IsDigit(t[i])) ++i;
+    if (i == start || t.size() != i + 3 || t[i] != sep) return false;
+    if (!IsDigit(t[i + 1]) || !IsDigit(t[i + 2])) return false;
+    if (t[0] == '-' && t.find_first_not_of("0", 1) == i && t.substr(i + 1) == "00") return false;
+    return true;
+}
+
+void CheckFormat(double value, char sep) {
+    const std::string text = calc::FormatWeight(value, sep);
+    FUZZ_CHECK(IsFormattedWeight(text, sep));
+    // Reading it back lands within half a hundredth of the 15-digit value
+    // (plus what the double itself cannot hold at that size).
+    const auto fifteen = calc::ReadNumber(calc::FifteenDigitText(value));
+    const auto back = calc::ReadNumber(text, sep);
+    if (fifteen && back) {
+        const double slack = 0.005 + std::abs(*fifteen) * 0x1p-51;
+        FUZZ_CHECK(std::abs(*back - *fifteen) <= slack);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const char sep = (data[0] & 1) ? ',' : '.';
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const auto value = calc::ReadNumber(text, sep);
+    FUZZ_CHECK(value.has_value() == calc::IsNumericText(text, sep));
+    if (value) {
+        FUZZ_CHECK(std::isfinite(*value));
+        CheckFormat(*value, sep);
+    }
+    // The bytes as a double too, so every bit pattern meets the formatter.
+    if (size >= 9) {
+        double raw;
+        __builtin_memcpy(&raw, data + 1, sizeof raw);
+        if (std::isfinite(raw)) CheckFormat(raw, sep);
+    }
+    return 0;
+}
