@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the window tests: test doubles for the platform layer, a
-// watchdog for modal dialogs nobody expected, and helpers that drive the real
-// widgets by their names.
+// Shared by the window tests: doubles for the platform layer that record what
+// the window asked of the desktop, a watchdog for modal dialogs nobody
+// expected, and helpers that drive the real widgets by their names.
 
 #include <gtest/gtest.h>
 
@@ -21,118 +21,94 @@
 #include "window/form1.h"
 #include "window/platform.h"
 
-// Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-struct Shown {
-    QString text;
-    QString title;
+// Everything the doubles saw.
+struct Desktop {
+    std::vector<QStringList> messages;  // {text, title}
+    bool cancelPrint = false;
+    int printerFailsAt = -1;  // the printer's n-th call (1-based) fails
+    bool cancelError = false;
+    QStringList printed;  // "size 14", "print Calculations:", "end", "abort"
+    int browsersMade = 0;
+    bool browserBroken = false;
+    QStringList visited;
 };
 
-class RecordingMessages : public MessageService {
+class FakePrinter : public PrinterService {
   public:
-    explicit RecordingMessages(std::vector<Shown>* log) : log_(log) {}
-    void ShowMessage(QWidget*, const QString& text, const QString& title) override {
-        log_->push_back({text, title});
-    }
-
-  private:
-    std::vector<Shown>* log_;
-};
-
-// Every printer call as one line of text, e.g. "size 14", "print Calculations:".
-class RecordingPrinter : public PrinterService {
-  public:
-    RecordingPrinter(std::vector<std::string>* log, int failAt) : log_(log), failAt_(failAt) {}
+    explicit FakePrinter(Desktop* d) : d_(d) {}
     bool SetFontName(const QString& name) override { return Log("font " + name); }
     bool SetFontSize(double points) override { return Log("size " + QString::number(points)); }
     bool SetBold(bool on) override { return Log(on ? "bold on" : "bold off"); }
     bool SetItalic(bool on) override { return Log(on ? "italic on" : "italic off"); }
     bool PrintLine(const QString& text) override { return Log("print " + text); }
     bool EndDoc() override { return Log("end"); }
-    void Abort() override { log_->push_back("abort"); }
+    void Abort() override { d_->printed << "abort"; }
 
   private:
     bool Log(const QString& entry) {
-        log_->push_back(entry.toStdString());
-        return static_cast<int>(log_->size()) != failAt_;
+        d_->printed << entry;
+        return d_->printed.size() != d_->printerFailsAt;
     }
-    std::vector<std::string>* log_;
-    int failAt_;
+    Desktop* d_;
 };
 
-struct PrintDialogState {
-    bool cancel = false;
-    int failAt = -1;  // the printer fails on this call (1-based), -1: never
-    int shown = 0;
-    bool cancelError = false;
-    std::vector<std::string> log;
-};
-
-class FakePrintDialog : public PrintDialogService {
+class FakeDesktop : public MessageService,
+                    public PrintDialogService,
+                    public BrowserService,
+                    public BrowserWindow {
   public:
-    explicit FakePrintDialog(PrintDialogState* state) : state_(state) {}
-    void SetCancelError(bool on) override { state_->cancelError = on; }
+    explicit FakeDesktop(Desktop* d) : d_(d) {}
+    void ShowMessage(QWidget*, const QString& text, const QString& title) override {
+        d_->messages.push_back({text, title});
+    }
+    void SetCancelError(bool on) override { d_->cancelError = on; }
     void SetCopies(std::int16_t) override {}
     void SetMinPage(std::int32_t) override {}
     std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
-        ++state_->shown;
-        if (state_->cancel) return nullptr;
-        return std::make_unique<RecordingPrinter>(&state_->log, state_->failAt);
+        if (d_->cancelPrint) return nullptr;
+        return std::make_unique<FakePrinter>(d_);
     }
-
-  private:
-    PrintDialogState* state_;
-};
-
-struct BrowserState {
-    int created = 0;
-    bool failing = false;
-    std::vector<QString> addresses;
-};
-
-class FakeBrowserWindow : public BrowserWindow {
-  public:
-    explicit FakeBrowserWindow(BrowserState* state) : state_(state) {}
-    bool SetVisible(bool) override { return !state_->failing; }
-    bool Navigate(const QString& address) override {
-        if (state_->failing) return false;
-        state_->addresses.push_back(address);
-        return true;
-    }
-
-  private:
-    BrowserState* state_;
-};
-
-class FakeBrowser : public BrowserService {
-  public:
-    explicit FakeBrowser(BrowserState* state) : state_(state) {}
     std::unique_ptr<BrowserWindow> CreateWindow() override {
-        ++state_->created;
-        return std::make_unique<FakeBrowserWindow>(state_);
+        ++d_->browsersMade;
+        return std::make_unique<FakeDesktop>(d_);
+    }
+    bool SetVisible(bool) override { return !d_->browserBroken; }
+    bool Navigate(const QString& address) override {
+        if (!d_->browserBroken) d_->visited << address;
+        return !d_->browserBroken;
     }
 
   private:
-    BrowserState* state_;
+    Desktop* d_;
 };
+
+inline Platform FakePlatform(Desktop* d) {
+    return {std::make_unique<FakeDesktop>(d), std::make_unique<FakeDesktop>(d),
+            std::make_unique<FakeDesktop>(d)};
+}
 
 class WindowTest : public testing::Test {
   protected:
-    void SetUp() override {
-        form_ = std::make_unique<Form1>(Platform{std::make_unique<RecordingMessages>(&messages_),
-                                                 std::make_unique<FakePrintDialog>(&print_),
-                                                 std::make_unique<FakeBrowser>(&browser_)});
+    void SetUp() override { Open(FakePlatform(&desktop_)); }
+    void Open(Platform platform) {
+        form_ = std::make_unique<Form1>(std::move(platform));
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
         // Any real modal dialog is a fault: the doubles show none.
-        connect(&watchdog_);
+        QObject::connect(&watchdog_, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        watchdog_.start(50);
     }
-    void TearDown() override { watchdog_.stop(); }
 
-    template <typename T>
+    template <typename T = QWidget>
     T* Get(const QString& name) const {
         T* widget = form_->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
@@ -144,16 +120,18 @@ class WindowTest : public testing::Test {
     QLineEdit* Pieces() const { return Get<QLineEdit>("txtNumPieces"); }
     QLineEdit* Result() const { return Get<QLineEdit>("txtResult"); }
     QListWidget* List() const { return Get<QListWidget>("lstResults"); }
+    QStringList Lines() const {
+        QStringList lines;
+        for (int i = 0; i < List()->count(); ++i) lines << List()->item(i)->text();
+        return lines;
+    }
 
     // Types into a field as a user would: select all, then type.
     static void Type(QLineEdit* field, const QString& text) {
         field->setFocus();
         field->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(field, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(field, text);
-        }
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
     }
     // Picks an entry of a drop-down list with the keyboard.
     static void Choose(QComboBox* list, const QString& entry) {
@@ -167,28 +145,20 @@ class WindowTest : public testing::Test {
     void Press(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
     void Shape(const QString& name) { Choose(Get<QComboBox>("cmbShapes"), name); }
     void Alloy(const QString& name) { Choose(Get<QComboBox>("cmbAlloy"), name); }
-
-    // Fills the shown slots and presses Calculate.
+    // Fills the first slots (and their units) and presses Calculate.
     void Calculate(const QStringList& values, const QStringList& units = {}) {
         for (int i = 0; i < values.size(); ++i) Type(Field(i), values[i]);
         for (int i = 0; i < units.size(); ++i) Choose(Units(i), units[i]);
         Press("cmdCalculate");
     }
-
-    std::vector<Shown> messages_;
-    PrintDialogState print_;
-    BrowserState browser_;
-    std::unique_ptr<Form1> form_;
-
-  private:
-    void connect(QTimer* timer) {
-        QObject::connect(timer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString();
-                modal->close();
-            }
-        });
-        timer->start(50);
+    void Store(const QStringList& results) {
+        for (const QString& result : results) {
+            Type(Result(), result);
+            Press("cmdStoreResult");
+        }
     }
+
+    Desktop desktop_;
+    std::unique_ptr<Form1> form_;
     QTimer watchdog_;
 };

@@ -118,9 +118,9 @@ PressOutcome EvaluatePress(const PressInput& in) {
     const double k = ShapeConstant(family);
     const double weight = ((factor * ((a * k) * b)) * length) * *pieces;
     if (!std::isfinite(weight)) return tooLarge();
-    // The 15-digit text of the weight, then its two-decimal form; formatting
-    // from the double directly keeps a weight near the top of the double range
-    // from failing its own read-back.
+    // The two-decimal form straight from the double: the same digits as
+    // writing it with 15 significant digits and formatting that text, without
+    // a read-back that fails near the top of the double range.
     out.result = FormatWeight(weight, sep);
     // Right at the top of the double range the 15-digit rounding can step past
     // the largest double; such a weight could not be read back (or stored), so

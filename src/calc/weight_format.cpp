@@ -13,18 +13,6 @@ constexpr int kSignificantDigits = 15;
 
 }  // namespace
 
-std::string FifteenDigitText(double value, char separator) {
-    std::array<char, 40> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, kSignificantDigits);
-    if (result.ec != std::errc()) throw std::logic_error("FifteenDigitText: conversion failed");
-    std::string text(buffer.data(), result.ptr);
-    for (char& c : text) {
-        if (c == '.') c = separator;
-    }
-    return text;
-}
-
 std::string FormatWeight(double value, char separator) {
     // d.dddddddddddddde±x: 15 significant digits, correctly rounded.
     std::array<char, 40> buffer{};

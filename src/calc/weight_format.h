@@ -4,10 +4,6 @@
 
 namespace calc {
 
-// A finite double as decimal text with 15 significant digits (the shortest
-// form of that rounding, exponent where needed, e.g. "204.192", "1e+20").
-std::string FifteenDigitText(double value, char separator = '.');
-
 // The two-decimal display of a weight: the value is first taken to 15
 // significant digits, then that decimal is rounded to two decimals, halves away
 // from zero. No thousands separators, at least one digit before the separator,

@@ -40,7 +40,7 @@ class Form1 : public QWidget {
     static constexpr int kSlots = 5;
 
   private:
-    struct ControlSpec;
+    struct ControlRow;
     void CreateControls();
     void ConnectHandlers();
     void ConnectResultShortcuts();

@@ -28,7 +28,7 @@ constexpr int kNoTab = -1;
 
 }  // namespace
 
-struct Form1::ControlSpec {
+struct Form1::ControlRow {
     std::variant<Frame**, QLabel**, LinkLabel**, QComboBox**, QLineEdit**, QListWidget**,
                  QPushButton**>
         target;
@@ -42,7 +42,7 @@ struct Form1::ControlSpec {
 
 void Form1::CreateControls() {
     const QString p = "(%1)";
-    std::vector<ControlSpec> table = {
+    std::vector<ControlRow> table = {
         // clang-format off
         {&Frame1, "Frame1", nullptr, "Metal Type and Form", 120, 120, 6612, 852, 0},
         {&Label3, "Label3", &Frame1, "Alloy:", 240, 360, 612, 252, 17, Style::RightAligned},
@@ -90,9 +90,9 @@ void Form1::CreateControls() {
 
     setFont(WindowFont());
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& spec : table) {
-        QWidget* parent = spec.container ? static_cast<QWidget*>(*spec.container) : this;
-        const QString text = QString::fromUtf8(spec.text);
+    for (const ControlRow& row : table) {
+        QWidget* parent = row.container ? static_cast<QWidget*>(*row.container) : this;
+        const QString text = QString::fromUtf8(row.text);
         QWidget* widget = std::visit(
             [&](auto** slot) -> QWidget* {
                 using T = std::remove_pointer_t<std::remove_reference_t<decltype(*slot)>>;
@@ -105,14 +105,14 @@ void Form1::CreateControls() {
                 }
                 return *slot;
             },
-            spec.target);
-        widget->setObjectName(spec.name);
-        widget->setGeometry(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width),
-                            Pixels(spec.height));
+            row.target);
+        widget->setObjectName(row.name);
+        widget->setGeometry(Pixels(row.left), Pixels(row.top), Pixels(row.width),
+                            Pixels(row.height));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         }
-        switch (spec.style) {
+        switch (row.style) {
             case Style::RightAligned:
                 if (auto* label = qobject_cast<QLabel*>(widget)) {
                     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -149,8 +149,8 @@ void Form1::CreateControls() {
             case Style::Plain:
                 break;
         }
-        if (widget->focusPolicy() != Qt::NoFocus && spec.tab != kNoTab) {
-            tabOrder.emplace_back(spec.tab, widget);
+        if (widget->focusPolicy() != Qt::NoFocus && row.tab != kNoTab) {
+            tabOrder.emplace_back(row.tab, widget);
         }
     }
 

@@ -2,6 +2,7 @@
 // First byte: the decimal separator ('.' when even, ',' when odd); the rest:
 // the text.
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -9,7 +10,7 @@
 
 #include "calc/numeric_text.h"
 #include "calc/weight_format.h"
-#include "fuzz/fuzz_check.h"
+#include "fuzz_check.h"
 
 namespace {
 
@@ -31,7 +32,10 @@ void CheckFormat(double value, char sep) {
     FUZZ_CHECK(IsFormattedWeight(text, sep));
     // Reading it back lands within half a hundredth of the 15-digit value
     // (plus what the double itself cannot hold at that size).
-    const auto fifteen = calc::ReadNumber(calc::FifteenDigitText(value));
+    char digits[40];
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14).ptr;
+    const auto fifteen = calc::ReadNumber(std::string_view(digits, end - digits));
     const auto back = calc::ReadNumber(text, sep);
     if (fifteen && back) {
         const double slack = 0.005 + std::abs(*fifteen) * 0x1p-51;

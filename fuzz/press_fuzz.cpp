@@ -12,7 +12,7 @@
 
 #include "calc/numeric_text.h"
 #include "calc/press.h"
-#include "fuzz/fuzz_check.h"
+#include "fuzz_check.h"
 #include "results/result_line.h"
 
 namespace {
