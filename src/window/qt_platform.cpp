@@ -131,7 +131,8 @@ class QtPrinter : public PrinterService {
 
 class QtPrintDialog : public PrintDialogService {
   public:
-    void SetCancelError(bool on) override { cancelError_ = on; }
+    // QPrintDialog always reports a cancel as a rejection; nothing to set.
+    void SetCancelError(bool) override {}
     void SetCopies(std::int16_t copies) override { copies_ = copies; }
     void SetMinPage(std::int32_t page) override { minPage_ = page; }
 
@@ -147,7 +148,6 @@ class QtPrintDialog : public PrintDialogService {
     }
 
   private:
-    bool cancelError_ = false;
     std::int16_t copies_ = 1;
     std::int32_t minPage_ = 1;
 };
