@@ -40,7 +40,7 @@ class PdfDialog : public PrintDialogService {
 
 class NoBrowser : public BrowserService {
   public:
-    std::unique_ptr<BrowserWindow> CreateWindow() override { return nullptr; }
+    std::unique_ptr<BrowserWindow> OpenWindow() override { return nullptr; }
 };
 
 QTemporaryDir& Scratch() {

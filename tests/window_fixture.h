@@ -72,7 +72,7 @@ class FakeDesktop : public MessageService,
         if (d_->cancelPrint) return nullptr;
         return std::make_unique<FakePrinter>(d_);
     }
-    std::unique_ptr<BrowserWindow> CreateWindow() override {
+    std::unique_ptr<BrowserWindow> OpenWindow() override {
         ++d_->browsersMade;
         return std::make_unique<FakeDesktop>(d_);
     }

@@ -35,12 +35,7 @@ QString WithoutColon(QString caption) {
 
 Form1::Form1() : Form1(QtPlatform()) {}
 
-// The pictures live in the window library; a static library needs them
-// registered by hand.
-static void RegisterPictures() { Q_INIT_RESOURCE(window); }
-
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
-    RegisterPictures();
     CommonDialogPrint = platform_.printDialog.get();
     setWindowTitle("Vevari Radidu Zezareruze");
     setWindowIcon(QIcon(":/icon.png"));

@@ -115,7 +115,7 @@ void Form1::PrintResults() {
 }
 
 void Form1::OpenLink(const QString& address) {
-    if (!browserWindow_) browserWindow_ = platform_.browser->CreateWindow();
+    if (!browserWindow_) browserWindow_ = platform_.browser->OpenWindow();
     if (!browserWindow_) return;  // no browser to be had; the calculator goes on
     if (!browserWindow_->SetVisible(true) || !browserWindow_->Navigate(address)) {
         browserWindow_.reset();  // a window that no longer works is replaced next time

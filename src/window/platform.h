@@ -59,7 +59,7 @@ class BrowserService {
   public:
     virtual ~BrowserService() = default;
     // A new browser window, or nothing when no browser can be started.
-    virtual std::unique_ptr<BrowserWindow> CreateWindow() = 0;
+    virtual std::unique_ptr<BrowserWindow> OpenWindow() = 0;
 };
 
 struct Platform {

@@ -162,7 +162,7 @@ class QtBrowserWindow : public BrowserWindow {
 
 class QtBrowser : public BrowserService {
   public:
-    std::unique_ptr<BrowserWindow> CreateWindow() override {
+    std::unique_ptr<BrowserWindow> OpenWindow() override {
         return std::make_unique<QtBrowserWindow>();
     }
 };
