@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "window/qt_platform.h"
 #include "window_fixture.h"
@@ -50,17 +51,30 @@ TEST_F(ResultsTest, RefusesToStoreWithoutACalculationAndToRemoveWithoutASelectio
     EXPECT_EQ(List()->count(), 0);
 }
 
-TEST_F(ResultsTest, RemovesTheSelectedLineAndSelectsNoOther) {
-    Store({"1", "2", "3"});
-    Select(1);
-    Press("cmdDeleteResult");
-    ASSERT_EQ(List()->count(), 2);
-    EXPECT_TRUE(List()->item(0)->text().endsWith("Total Weight: 1 lbs."));
-    EXPECT_TRUE(List()->item(1)->text().endsWith("Total Weight: 3 lbs."));
-    EXPECT_TRUE(List()->selectedItems().isEmpty());
-    Press("cmdDeleteResult");
-    ASSERT_EQ(desktop_.messages.size(), 1u);
-    EXPECT_EQ(List()->count(), 2);
+TEST_F(ResultsTest, RemoveResultAndTheDeleteKeyRemoveTheSelectedLineAndSelectNoOther) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"button", [this] { Press("cmdDeleteResult"); }},
+        {"Delete key", [this] {
+             List()->setFocus();
+             QTest::keyClick(List(), Qt::Key_Delete);
+         }},
+    };
+    for (const auto& [way, remove] : ways) {
+        List()->clear();
+        desktop_.messages.clear();
+        Store({"1", "2", "3"});
+        Select(1);
+        remove();
+        ASSERT_EQ(List()->count(), 2) << way;
+        EXPECT_TRUE(List()->item(0)->text().endsWith("Total Weight: 1 lbs.")) << way;
+        EXPECT_TRUE(List()->item(1)->text().endsWith("Total Weight: 3 lbs.")) << way;
+        EXPECT_TRUE(List()->selectedItems().isEmpty()) << way;
+        remove();
+        ASSERT_EQ(desktop_.messages.size(), 1u) << way;
+        EXPECT_EQ(desktop_.messages[0][1], "Remove Failed") << way;
+        EXPECT_EQ(List()->count(), 2) << way;
+    }
 }
 
 TEST_F(ResultsTest, LongLinesScrollAndCtrlCCopiesTheSelectedLine) {

@@ -30,6 +30,9 @@ TEST_F(WindowTest, StartsFilledWithRoundBarLaidOutAndNoPlaceholderLeft) {
     EXPECT_EQ(Caption(0)->text(), "Diameter:");
     EXPECT_EQ(Caption(1)->text(), "Length:");
     EXPECT_FALSE(Field(2)->isVisible());
+    // The fields were laid out once, for the round bar: no slot was ever
+    // captioned for a coil while the list was being filled.
+    for (int i = 2; i < Form1::kSlots; ++i) EXPECT_EQ(Caption(i)->text(), "Label2") << i;
     EXPECT_EQ(Pieces()->text(), "1");
     EXPECT_EQ(Result()->text(), "");
     EXPECT_EQ(Get<QGroupBox>("Frame4")->title(), "Addtional Parameters");
@@ -197,7 +200,7 @@ TEST_F(WindowTest, ClearFieldsResetsTheInputsOnly) {
 TEST_F(WindowTest, TabGoesThroughTheShownInputsInDesignedOrder) {
     Get("cmbAlloy")->setFocus();
     QStringList order;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 18; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
@@ -205,7 +208,74 @@ TEST_F(WindowTest, TabGoesThroughTheShownInputsInDesignedOrder) {
               QStringList({"cmbAlloy", "cmbShapes", "txtParam(0)", "cmbUnits(0)", "txtParam(1)",
                            "cmbUnits(1)", "txtNumPieces", "txtResult", "cmdCalculate",
                            "cmdClearFields", "cmdStoreResult", "cmdDeleteResult", "cmdPrint",
-                           "cmdExit", "lstResults", "cmbAlloy"}));
+                           "cmdExit", "lstResults", "lblCompURL", "lblAuthorInfo2",
+                           "cmbAlloy"}));
+}
+
+TEST_F(WindowTest, TheWheelChangesOnlyAFocusedList) {
+    const auto wheel = [](QComboBox* list) {
+        const QPoint centre = list->rect().center();
+        QWheelEvent event(centre, list->mapToGlobal(centre), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &event);
+    };
+    Get("txtResult")->setFocus();
+    for (QComboBox* list : form_->findChildren<QComboBox*>()) {
+        if (!list->isVisible()) continue;
+        const int before = list->currentIndex();
+        wheel(list);
+        EXPECT_EQ(list->currentIndex(), before) << list->objectName().toStdString();
+        EXPECT_FALSE(list->hasFocus()) << list->objectName().toStdString();
+    }
+    Units(1)->setFocus();
+    wheel(Units(1));
+    EXPECT_EQ(Units(1)->currentText(), "ft");
+}
+
+TEST_F(WindowTest, ReturnAndEnterPressTheFocusedButton) {
+    Type(Field(0), "2");
+    Type(Field(1), "10");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        Result()->clear();
+        Get("cmdCalculate")->setFocus();
+        QTest::keyClick(Get("cmdCalculate"), key);
+        EXPECT_EQ(Result()->text(), "8.91") << key;
+    }
+}
+
+TEST_F(WindowTest, LinksOpenByKeyboardAndNameTheirAddress) {
+    Get("lblCompURL")->setFocus();
+    QTest::keyClick(Get("lblCompURL"), Qt::Key_Return);
+    Get("lblAuthorInfo2")->setFocus();
+    QTest::keyClick(Get("lblAuthorInfo2"), Qt::Key_Space);
+    EXPECT_EQ(desktop_.visited,
+              QStringList({"www.orvanta.example", "https://www.telmarin.example/"}));
+    EXPECT_EQ(Get("lblCompURL")->toolTip(), "www.orvanta.example");
+    EXPECT_EQ(Get("lblAuthorInfo2")->toolTip(), "https://www.telmarin.example/");
+}
+
+TEST_F(WindowTest, ListsAndResultSayWhatTheyAreFor) {
+    EXPECT_EQ(Get("cmbAlloy")->accessibleDescription(), "Alloy");
+    EXPECT_EQ(Get("cmbShapes")->accessibleDescription(), "Form");
+    EXPECT_EQ(Get<QLabel>("Label3")->buddy(), Get("cmbAlloy"));
+    EXPECT_EQ(Get<QLabel>("Label5")->buddy(), Result());
+    EXPECT_EQ(Result()->accessibleDescription(), "pounds (lbs.)");
+    Shape("Round Tube");
+    EXPECT_EQ(Units(0)->accessibleDescription(), "Outer Diameter unit");
+    EXPECT_EQ(Units(1)->accessibleDescription(), "Wall unit");
+}
+
+// A dark theme: the designed dark blue would vanish, so the links take the
+// theme's link colour; on the usual light grey they keep the design's.
+TEST_F(WindowTest, LinksStayReadableOnADarkTheme) {
+    const QPalette light = form_->palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Link, QColor(42, 130, 218));
+    form_->setPalette(dark);
+    EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(42, 130, 218));
+    form_->setPalette(light);
+    EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
 }
 
 TEST_F(WindowTest, AltEPressesExitAndClosesTheWindow) {

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,8 @@
 #include "catalogue/units.h"
 #include "window/frame.h"
 #include "window/link_label.h"
+#include "window/results_list.h"
+#include "window/wheel_guard.h"
 #include "window/provider.h"
 
 namespace {
@@ -40,7 +43,9 @@ Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(st
     setWindowTitle("Vevari Radidu Zezareruze");
     setWindowIcon(QIcon(":/icon.png"));
     setFixedSize(460, 474);  // 6900 x 7110 twips
+    LinkLabel::InstallAccessibility();
     CreateControls();
+    SetUpKeyboardAndReaders();
     for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     lblAuthorInfo->setCursor(QCursor(QPixmap(":/hand.png"), 12, 1));
     ConnectHandlers();
@@ -68,17 +73,47 @@ void Form1::SetCaption(QLabel* label, const QString& text) {
     if (label->property("autoSize").toBool()) label->adjustSize();
 }
 
-// A screen reader names each input after the caption beside it.
+void Form1::SetUpKeyboardAndReaders() {
+    // Return and Enter press a focused button, as Space does.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
+    // A list takes focus by click or Tab only (not by the wheel), and ignores
+    // the wheel until it has focus.
+    auto* guard = new WheelGuard(this);
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        list->setFocusPolicy(Qt::StrongFocus);
+        list->installEventFilter(guard);
+    }
+    // Captions as buddies: a screen reader reads the caption as the label of
+    // the control it stands beside.
+    Label3->setBuddy(cmbAlloy);
+    Label1->setBuddy(cmbShapes);
+    Label6->setBuddy(txtNumPieces);
+    Label5->setBuddy(txtResult);
+    for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
+    // The focused control shows its focus from the first frame, not only
+    // after the first Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+// A screen reader names each input after the caption beside it. Qt on Linux
+// announces a drop-down list by its current value whatever its name, so each
+// list also says in its description what it is for.
 void Form1::UpdateAccessibleNames() {
-    cmbAlloy->setAccessibleName(WithoutColon(Label3->text()));
-    cmbShapes->setAccessibleName(WithoutColon(Label1->text()));
+    const QString alloy = WithoutColon(Label3->text());
+    const QString form = WithoutColon(Label1->text());
+    cmbAlloy->setAccessibleName(alloy);
+    cmbAlloy->setAccessibleDescription(alloy);
+    cmbShapes->setAccessibleName(form);
+    cmbShapes->setAccessibleDescription(form);
     for (int i = 0; i < kSlots; ++i) {
         const QString name = WithoutColon(lblParam[i]->text());
         txtParam[i]->setAccessibleName(name);
         cmbUnits[i]->setAccessibleName(name + " unit");
+        cmbUnits[i]->setAccessibleDescription(name + " unit");
     }
     txtNumPieces->setAccessibleName(WithoutColon(Label6->text()));
     txtResult->setAccessibleName(WithoutColon(Label5->text()));
+    txtResult->setAccessibleDescription("pounds (lbs.)");
     lstResults->setAccessibleName("Stored results");
 }
 
@@ -100,8 +135,13 @@ void Form1::Form_Load() {
     }
     cmbAlloy->setCurrentIndex(0);
     InitShapes();
-    for (const catalogue::ShapeId id : catalogue::kOfferedShapes) {
-        cmbShapes->addItem(strShapes.at(static_cast<std::size_t>(id)));
+    {
+        // Qt selects the first entry added; that is not a user's choice and
+        // must not lay out the fields for a coil on the way.
+        const QSignalBlocker filling(cmbShapes);
+        for (const catalogue::ShapeId id : catalogue::kOfferedShapes) {
+            cmbShapes->addItem(strShapes.at(static_cast<std::size_t>(id)));
+        }
     }
     cmbShapes->setCurrentIndex(4);  // "Round Bar": lays out its fields through cmbShapes_Click
 
@@ -114,8 +154,10 @@ void Form1::Form_Load() {
     }
     SetCaption(lblInfo, info);
     SetCaption(lblCompURL, provider::kDistributorWeb);
+    lblCompURL->SetAddress(provider::kDistributorWeb);
     SetCaption(lblAuthorInfo, provider::kAuthorNotice);
     SetCaption(lblAuthorInfo2, provider::kAuthorName);
+    lblAuthorInfo2->SetAddress(provider::kAuthorWeb);
     UpdateAccessibleNames();
 }
 

@@ -13,7 +13,10 @@
 // Controls are created from one table (form1_controls.cpp) that reads like the
 // designed layout: name, container, design text, geometry in twips, tab place
 // and font. Every control's objectName is its name ("txtParam(0)" for array
-// elements).
+// elements). What makes the window usable by keyboard and screen reader (link
+// labels, a results list with visible focus, drop-down lists that ignore a
+// stray wheel, names and descriptions) lives in small widget classes and in
+// UpdateAccessibleNames, not in the handlers.
 
 #include <QWidget>
 #include <array>
@@ -26,9 +29,9 @@ class QComboBox;
 class Frame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class LinkLabel;
+class ResultsList;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -44,6 +47,7 @@ class Form1 : public QWidget {
     void CreateControls();
     void ConnectHandlers();
     void ConnectResultShortcuts();
+    void SetUpKeyboardAndReaders();
     void SetCaption(QLabel* label, const QString& text);
     void UpdateAccessibleNames();
     char DecimalSeparator() const;
@@ -104,7 +108,7 @@ class Form1 : public QWidget {
     QLineEdit* txtResult = nullptr;
     QPushButton* cmdCalculate = nullptr;
     QPushButton* cmdClearFields = nullptr;
-    QListWidget* lstResults = nullptr;
+    ResultsList* lstResults = nullptr;
     QPushButton* cmdStoreResult = nullptr;
     QPushButton* cmdDeleteResult = nullptr;
     QPushButton* cmdPrint = nullptr;

@@ -17,6 +17,8 @@
 #include "window/form1.h"
 #include "window/frame.h"
 #include "window/link_label.h"
+#include "window/results_list.h"
+#include "window/wheel_guard.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ constexpr int kNoTab = -1;
 }  // namespace
 
 struct Form1::ControlRow {
-    std::variant<Frame**, QLabel**, LinkLabel**, QComboBox**, QLineEdit**, QListWidget**,
+    std::variant<Frame**, QLabel**, LinkLabel**, QComboBox**, QLineEdit**, ResultsList**,
                  QPushButton**>
         target;
     QString name;
@@ -131,9 +133,6 @@ void Form1::CreateControls() {
                 QFont font = this->font();
                 font.setUnderline(true);
                 widget->setFont(font);
-                QPalette palette = widget->palette();
-                palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
-                widget->setPalette(palette);
                 widget->setProperty("autoSize", true);
                 break;
             }
@@ -154,10 +153,7 @@ void Form1::CreateControls() {
         }
     }
 
-    // Pick-only lists; the unit lists ignore the wheel unless they have focus,
-    // so scrolling over the frame does not change a unit by accident.
-    for (QComboBox* list : {cmbAlloy, cmbShapes}) list->setEditable(false);
-    for (QComboBox* list : cmbUnits) list->setFocusPolicy(Qt::StrongFocus);
+    for (QComboBox* list : {cmbAlloy, cmbShapes}) list->setEditable(false);  // pick-only
 
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

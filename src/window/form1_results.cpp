@@ -15,6 +15,7 @@
 #include "results/result_line.h"
 #include "window/form1.h"
 #include "window/provider.h"
+#include "window/results_list.h"
 
 namespace {
 
@@ -46,6 +47,10 @@ void Form1::ConnectResultShortcuts() {
     auto* copy = new QShortcut(QKeySequence::Copy, lstResults);
     copy->setContext(Qt::WidgetShortcut);
     connect(copy, &QShortcut::activated, this, &Form1::CopySelectedResult);
+    // Delete removes the selected line, as Remove Result does.
+    auto* remove = new QShortcut(QKeySequence::Delete, lstResults);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &Form1::RemoveResult);
 }
 
 void Form1::CopySelectedResult() {

@@ -1,0 +1,104 @@
+#include "window/link_label.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "window/contrast.h"
+
+namespace {
+
+const QColor kDesignedLinkColour(0, 0, 192);
+constexpr double kReadableText = 4.5;
+
+class LinkAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<LinkLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction()) emit static_cast<LinkLabel*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* LinkFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("LinkLabel")) {
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    UpdateColour();
+    // Qt may have made a plain label's interface while the QLabel part was
+    // being built; drop it so the link's own is made on the next query.
+    if (QAccessible::isActive()) {
+        QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
+        if (early && early->role() != QAccessible::Link) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+        }
+    }
+}
+
+void LinkLabel::SetAddress(const QString& address) { setToolTip(address); }
+
+void LinkLabel::InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(LinkFactory), true);
+    (void)installed;
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (!event->isAutoRepeat()) emit clicked();
+            event->accept();
+            return;
+        default:
+            QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void LinkLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    const bool themeChanged = event->type() == QEvent::PaletteChange ||
+                              event->type() == QEvent::ApplicationPaletteChange;
+    if (themeChanged && !updatingColour_) UpdateColour();
+}
+
+void LinkLabel::UpdateColour() {
+    updatingColour_ = true;
+    // The label sets only its text colour; background and link colour come
+    // from the window and the desktop's theme.
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ReadableOn(p.color(QPalette::Window), kDesignedLinkColour,
+                                                p.color(QPalette::Link), kReadableText));
+    setPalette(p);
+    updatingColour_ = false;
+}

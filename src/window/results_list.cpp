@@ -1,0 +1,47 @@
+#include "window/results_list.h"
+
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "window/contrast.h"
+
+namespace {
+
+constexpr double kVisibleFocus = 3.0;
+
+// The style's own current-line outline is too faint; the list draws its own.
+class NoFocusOutline : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+}  // namespace
+
+ResultsList::ResultsList(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new NoFocusOutline(this));
+}
+
+void ResultsList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!hasFocus()) return;
+    const QColor base = palette().color(QPalette::Base);
+    const QColor colour = ReadableOn(base, palette().color(QPalette::Highlight),
+                                     palette().color(QPalette::Text), kVisibleFocus);
+    QPainter painter(viewport());
+    painter.setPen(QPen(colour, 2));
+    painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    if (QListWidgetItem* current = currentItem()) {
+        // A selected line is filled with the highlight; its outline takes the
+        // highlighted text's colour instead.
+        const QColor onLine = current->isSelected() ? palette().color(QPalette::HighlightedText)
+                                                    : colour;
+        painter.setPen(QPen(onLine, 1));
+        painter.drawRect(visualItemRect(current).adjusted(2, 0, -3, -1));
+    }
+}
