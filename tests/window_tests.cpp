@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
+#include "window/contrast.h"
 #include "window_fixture.h"
 
 namespace {
@@ -210,6 +211,26 @@ TEST_F(WindowTest, TabGoesThroughTheShownInputsInDesignedOrder) {
                            "cmdClearFields", "cmdStoreResult", "cmdDeleteResult", "cmdPrint",
                            "cmdExit", "lstResults", "lblCompURL", "lblAuthorInfo2",
                            "cmbAlloy"}));
+}
+
+TEST_F(WindowTest, FocusShowsFromTheStartAndOnAnEmptyList) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    EXPECT_TRUE(form_->testAttribute(Qt::WA_KeyboardFocusChange));
+    EXPECT_EQ(QApplication::focusWidget(), Get("cmbAlloy"));
+    List()->setFocus();
+    const QImage shot = List()->viewport()->grab().toImage();
+    const QColor base = List()->palette().color(QPalette::Base);
+    const QColor edge = shot.pixelColor(shot.width() / 2, 1);
+    EXPECT_GE(ContrastRatio(edge, base), 3.0) << edge.name().toStdString();
+}
+
+TEST(ContrastTest, MeasuresAsTheGuidelinesDo) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(Qt::white, Qt::black), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(QColor(0, 0, 192), QColor(0, 0, 192)), 1.0);
+    EXPECT_NEAR(ContrastRatio(QColor(0, 0, 192), QColor(240, 240, 240)), 10.46, 0.01);
+    EXPECT_NEAR(ContrastRatio(QColor(0, 0, 192), QColor(53, 53, 53)), 1.03, 0.01);
+    EXPECT_NEAR(ContrastRatio(QColor(119, 119, 119), Qt::white), 4.48, 0.01);
 }
 
 TEST_F(WindowTest, TheWheelChangesOnlyAFocusedList) {

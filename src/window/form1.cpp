@@ -90,9 +90,18 @@ void Form1::SetUpKeyboardAndReaders() {
     Label6->setBuddy(txtNumPieces);
     Label5->setBuddy(txtResult);
     for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
-    // The focused control shows its focus from the first frame, not only
-    // after the first Tab.
-    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+// The focused control shows its focus ring from the moment the window is
+// active, not only after the first Tab (Qt clears the keyboard-focus mark
+// when a window is activated).
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        if (QWidget* focused = focusWidget()) focused->update();
+    }
+    return handled;
 }
 
 // A screen reader names each input after the caption beside it. Qt on Linux

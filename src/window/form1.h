@@ -42,6 +42,9 @@ class Form1 : public QWidget {
 
     static constexpr int kSlots = 5;
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     struct ControlRow;
     void CreateControls();
