@@ -55,7 +55,8 @@ TEST_F(ResultsTest, RemoveResultAndTheDeleteKeyRemoveTheSelectedLineAndSelectNoO
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
         {"button", [this] { Press("cmdDeleteResult"); }},
-        {"Delete key", [this] {
+        {"Delete key",
+         [this] {
              List()->setFocus();
              QTest::keyClick(List(), Qt::Key_Delete);
          }},

@@ -209,8 +209,7 @@ TEST_F(WindowTest, TabGoesThroughTheShownInputsInDesignedOrder) {
               QStringList({"cmbAlloy", "cmbShapes", "txtParam(0)", "cmbUnits(0)", "txtParam(1)",
                            "cmbUnits(1)", "txtNumPieces", "txtResult", "cmdCalculate",
                            "cmdClearFields", "cmdStoreResult", "cmdDeleteResult", "cmdPrint",
-                           "cmdExit", "lstResults", "lblCompURL", "lblAuthorInfo2",
-                           "cmbAlloy"}));
+                           "cmdExit", "lstResults", "lblCompURL", "lblAuthorInfo2", "cmbAlloy"}));
 }
 
 TEST_F(WindowTest, FocusShowsFromTheStartAndOnAnEmptyList) {

@@ -19,9 +19,9 @@
 #include "catalogue/units.h"
 #include "window/frame.h"
 #include "window/link_label.h"
+#include "window/provider.h"
 #include "window/results_list.h"
 #include "window/wheel_guard.h"
-#include "window/provider.h"
 
 namespace {
 

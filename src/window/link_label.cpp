@@ -87,8 +87,8 @@ void LinkLabel::paintEvent(QPaintEvent* event) {
 
 void LinkLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
-    const bool themeChanged = event->type() == QEvent::PaletteChange ||
-                              event->type() == QEvent::ApplicationPaletteChange;
+    const bool themeChanged =
+        event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange;
     if (themeChanged && !updatingColour_) UpdateColour();
 }
 

@@ -39,8 +39,8 @@ void ResultsList::paintEvent(QPaintEvent* event) {
     if (QListWidgetItem* current = currentItem()) {
         // A selected line is filled with the highlight; its outline takes the
         // highlighted text's colour instead.
-        const QColor onLine = current->isSelected() ? palette().color(QPalette::HighlightedText)
-                                                    : colour;
+        const QColor onLine =
+            current->isSelected() ? palette().color(QPalette::HighlightedText) : colour;
         painter.setPen(QPen(onLine, 1));
         painter.drawRect(visualItemRect(current).adjusted(2, 0, -3, -1));
     }

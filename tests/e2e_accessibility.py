@@ -1,0 +1,168 @@
+"""Walks the calculator's window with the keyboard and reads, through AT-SPI,
+what a screen reader announces at each stop. Run by e2e_accessibility.sh."""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+TITLE = "Vevari Radidu Zezareruze"
+
+
+def wait_for(what, probe, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.05)
+    sys.exit(f"timed out waiting for {what}")
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == os.path.basename(sys.argv[1]):
+            for child in app:
+                if child is not None and child.name == TITLE:
+                    return app
+    return None
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def focused(app):
+    for node in walk(app):
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node
+    return None
+
+
+def describe(node):
+    return (node.getRoleName(), node.name, node.description)
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "40", *names], check=True)
+    time.sleep(0.15)
+
+
+def tab_round(app, stops):
+    seen = []
+    for _ in range(stops):
+        node = wait_for("a focused object", lambda: focused(app))
+        seen.append(describe(node))
+        key("Tab")
+    return seen
+
+
+def expected_stops(slots):
+    stops = [("combo box", "Steel (Default)", "Alloy")]
+    stops.append(("combo box", slots[0], "Form"))
+    for caption in slots[1:]:
+        stops.append(("text", caption, ""))
+        stops.append(("combo box", "in", f"{caption} unit"))
+    stops += [
+        ("text", "Number of Pieces", ""),
+        ("text", "Calculated Weight", "pounds (lbs.)"),
+        ("push button", "Calculate", ""),
+        ("push button", "Clear Fields", ""),
+        ("push button", "Store Result", ""),
+        ("push button", "Remove Result", ""),
+        ("push button", "Print Results", ""),
+        ("push button", "Exit", ""),
+        ("list", "Stored results", ""),
+        ("link", "www.orvanta.example", "www.orvanta.example"),
+        ("link", "Telmarin, Inc.", "https://www.telmarin.example/"),
+        ("combo box", "Steel (Default)", "Alloy"),
+    ]
+    return stops
+
+
+def check(what, got, want):
+    if got != want:
+        print(f"{what}: expected\n  {want}\ngot\n  {got}")
+        return False
+    print(f"{what}: ok")
+    return True
+
+
+def tab_to(app, wanted):
+    for _ in range(30):
+        if describe(wait_for("a focused object", lambda: focused(app)))[:2] == wanted:
+            return
+        key("Tab")
+    sys.exit(f"Tab never reached {wanted}")
+
+
+def message_box(app):
+    for node in walk(app):
+        if node.getRoleName() in ("dialog", "alert") and node.name:
+            texts = [n.name for n in walk(node) if n.getRoleName() == "label" and n.name]
+            buttons = [n.name for n in walk(node) if n.getRoleName() == "push button"]
+            return node.name, texts, buttons
+    return None
+
+
+def opened():
+    try:
+        with open(os.environ["OPENED"], encoding="utf-8") as f:
+            return f.read().split()
+    except FileNotFoundError:
+        return []
+
+
+def main():
+    app = wait_for("the calculator on the accessibility bus", application)
+    window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+                            capture_output=True, text=True, check=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    time.sleep(0.3)
+    ok = True
+
+    round_bar = expected_stops(["Round Bar", "Diameter", "Length"])
+    seen = tab_round(app, len(round_bar))
+    for stop in seen:
+        print("  ", stop)
+    ok &= check("Tab round the window, Round Bar", seen, round_bar)
+
+    # The form list is the next stop; Up picks Plate, as a user would.
+    key("Up")
+    key("shift+Tab")
+    plate = expected_stops(["Plate", "Thickness", "Width", "Length"])
+    seen = tab_round(app, len(plate))
+    for stop in seen:
+        print("  ", stop)
+    ok &= check("Tab round the window, Plate", seen, plate)
+
+    # Calculate with the fields empty, pressed with Return.
+    tab_to(app, ("push button", "Calculate"))
+    key("Return")
+    box = wait_for("the refusal", lambda: message_box(app))
+    ok &= check("refusal read", box, (
+        "Illegal Input",
+        ["You entered an illegal value for the Thickness and the Width and the Length"],
+        ["OK"]))
+    key("Return")
+    wait_for("the refusal to close", lambda: message_box(app) is None)
+
+    # Each link through its own action, as a screen reader activates it.
+    links = [n for n in walk(app) if n.getRoleName() == "link"]
+    for link in links:
+        action = link.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        ok &= check(f"actions of {link.name}", names, ["Press"])
+        action.doAction(0)
+    wait_for("both addresses", lambda: len(opened()) == 2)
+    ok &= check("addresses opened", opened(),
+                ["http://www.orvanta.example", "https://www.telmarin.example/"])
+    sys.exit(0 if ok else 1)
+
+
+main()
