@@ -47,6 +47,7 @@ class FakePrinter : public PrinterService {
     bool PrintLine(const QString& text) override { return Log("print " + text); }
     bool EndDoc() override { return Log("end"); }
     void Abort() override { d_->printed << "abort"; }
+    QString FailureReason() const override { return "paper jam"; }
 
   private:
     bool Log(const QString& entry) {

@@ -105,16 +105,20 @@ TEST_F(ResultsTest, PrintsTheLinesBetweenHeadingAndFooterAndChangesNothing) {
     EXPECT_TRUE(List()->item(1)->isSelected());
 }
 
-TEST_F(ResultsTest, CancelOrFailurePrintsNothingAndSaysNothing) {
+TEST_F(ResultsTest, CancelSaysNothingAndAFailureIsAbortedAndTold) {
     desktop_.cancelPrint = true;
     Press("cmdPrint");
     EXPECT_TRUE(desktop_.printed.isEmpty());
+    EXPECT_TRUE(desktop_.messages.empty());
     desktop_.cancelPrint = false;
     desktop_.printerFailsAt = 5;  // the heading line
     Press("cmdPrint");
     EXPECT_EQ(desktop_.printed.size(), 6);
     EXPECT_EQ(desktop_.printed.back(), "abort");  // never "end"
-    EXPECT_TRUE(desktop_.messages.empty());
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(desktop_.messages[0],
+              QStringList({"The report could not be printed: paper jam", "Print Failed"}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ResultsTest, BothLinksShareOneBrowserWindowAndABrokenOneIsReplaced) {

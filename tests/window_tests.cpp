@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QRegularExpression>
@@ -230,6 +231,57 @@ TEST(ContrastTest, MeasuresAsTheGuidelinesDo) {
     EXPECT_NEAR(ContrastRatio(QColor(0, 0, 192), QColor(240, 240, 240)), 10.46, 0.01);
     EXPECT_NEAR(ContrastRatio(QColor(0, 0, 192), QColor(53, 53, 53)), 1.03, 0.01);
     EXPECT_NEAR(ContrastRatio(QColor(119, 119, 119), Qt::white), 4.48, 0.01);
+}
+
+TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    const struct {
+        const char* name;
+        QString pasted;
+        QString held;
+    } rows[] = {
+        {"spreadsheet cell", "2\n", "2"},
+        {"Windows line end", "10\r\n", "10"},
+        {"second line dropped", "3\nTotal Weight: 9", "3"},
+        {"tab and NUL", QString("4\t5") + QChar(0) + "6", "456"},
+        {"right-to-left override", QString::fromUtf16(u"\u202E5 pieces"), "5 pieces"},
+        {"zero-width characters", QString::fromUtf16(u"1\u200B2\u200D3\uFEFF"), "123"},
+        {"line separator", QString::fromUtf16(u"7\u20288"), "7"},
+        {"ordinary number", "12.5", "12.5"},
+    };
+    for (const auto& row : rows) {
+        Type(Pieces(), "");
+        QApplication::clipboard()->setText(row.pasted);
+        QTest::keyClick(Pieces(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Pieces()->text(), row.held) << row.name;
+    }
+    // Into the middle of a value: the text after the cursor stays.
+    Type(Field(0), "15");
+    Field(0)->setCursorPosition(1);
+    QApplication::clipboard()->setText("0\n9");
+    QTest::keyClick(Field(0), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Field(0)->text(), "105");
+    // What is seen is what is computed.
+    Type(Field(0), "");
+    QApplication::clipboard()->setText("2\n");
+    QTest::keyClick(Field(0), Qt::Key_V, Qt::ControlModifier);
+    Type(Field(1), "10");
+    Type(Pieces(), "1");
+    Press("cmdCalculate");
+    EXPECT_EQ(Result()->text(), "8.91");
+    EXPECT_TRUE(desktop_.messages.empty());
+}
+
+TEST_F(WindowTest, OpenListsShowFullNames) {
+    for (QComboBox* list : form_->findChildren<QComboBox*>()) {
+        for (int i = 0; i < list->count(); ++i) {
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)),
+                      list->view()->minimumWidth())
+                << list->itemText(i).toStdString();
+        }
+    }
+    Alloy("Stainless 300 Series");
+    EXPECT_EQ(Get("cmbAlloy")->toolTip(), "Stainless 300 Series");
 }
 
 TEST_F(WindowTest, TheWheelChangesOnlyAFocusedList) {

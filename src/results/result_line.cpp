@@ -30,4 +30,8 @@ calc::Message NothingSelectedMessage() {
     return {"Please select a calculation to delete", "Remove Failed"};
 }
 
+calc::Message PrintFailedMessage(std::string_view reason) {
+    return {"The report could not be printed: " + std::string(reason), "Print Failed"};
+}
+
 }  // namespace results

@@ -39,4 +39,7 @@ StoreOutcome ComposeResultLine(const StoreSnapshot& snapshot);
 // Remove Result with no line selected.
 calc::Message NothingSelectedMessage();
 
+// A report that failed part way, with the reason the system gave.
+calc::Message PrintFailedMessage(std::string_view reason);
+
 }  // namespace results

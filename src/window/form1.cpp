@@ -9,6 +9,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QAbstractItemView>
+#include <QStyle>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +22,7 @@
 #include "catalogue/units.h"
 #include "window/frame.h"
 #include "window/link_label.h"
+#include "window/one_line_validator.h"
 #include "window/provider.h"
 #include "window/results_list.h"
 #include "window/wheel_guard.h"
@@ -90,6 +94,22 @@ void Form1::SetUpKeyboardAndReaders() {
     Label6->setBuddy(txtNumPieces);
     Label5->setBuddy(txtResult);
     for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
+    auto* oneLine = new OneLineValidator(this);
+    for (QLineEdit* field : findChildren<QLineEdit*>()) field->setValidator(oneLine);
+}
+
+// Each open list is as wide as its longest entry; the closed alloy list, too
+// narrow for some names, shows the full name as its tooltip.
+void Form1::WidenOpenLists() {
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        QAbstractItemView* view = list->view();
+        const int frame = 2 * view->frameWidth();
+        const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        view->setMinimumWidth(
+            std::max(list->width(), view->sizeHintForColumn(0) + frame + scrollBar));
+    }
+    cmbAlloy->setToolTip(cmbAlloy->currentText());
+    connect(cmbAlloy, &QComboBox::currentTextChanged, cmbAlloy, &QWidget::setToolTip);
 }
 
 // The focused control shows its focus ring from the moment the window is
@@ -153,6 +173,7 @@ void Form1::Form_Load() {
         }
     }
     cmbShapes->setCurrentIndex(4);  // "Round Bar": lays out its fields through cmbShapes_Click
+    WidenOpenLists();
 
     SetCaption(lblCompany, provider::kDistributorName);
     QString info = QString("%1. %2, %3 %4\nPhone: %5\nFax: %6")

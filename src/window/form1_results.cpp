@@ -40,6 +40,21 @@ bool Run(PrinterService& printer, const results::PrintOp& op) {
     return false;
 }
 
+class BusyCursor {
+  public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { Restore(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    void Restore() {
+        if (active_) QGuiApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+
+  private:
+    bool active_ = true;
+};
+
 }  // namespace
 
 void Form1::ConnectResultShortcuts() {
@@ -111,9 +126,16 @@ void Form1::PrintResults() {
     const results::ReportIdentity who{
         provider::kDistributorName, provider::kCity, provider::kState,   provider::kPostalCode,
         provider::kPhone,           provider::kFax,  provider::kTollFree};
+    BusyCursor busy;  // a long report takes a moment to draw
     for (const results::PrintOp& op : results::BuildReport(lines, who)) {
         if (!Run(*printer, op)) {
             printer->Abort();  // a job that failed part way is not sent half done
+            // A report that looks written but is not would be trusted.
+            const calc::Message message =
+                results::PrintFailedMessage(printer->FailureReason().toStdString());
+            busy.Restore();
+            platform_.messages->ShowMessage(this, ToQString(message.text),
+                                            ToQString(message.title));
             return;
         }
     }

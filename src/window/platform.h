@@ -32,6 +32,9 @@ class PrinterService {
     virtual bool EndDoc() = 0;
     // Throws away a document that was not ended.
     virtual void Abort() = 0;
+    // Why the last operation failed, as the system put it; empty when it
+    // gave no reason.
+    virtual QString FailureReason() const { return {}; }
 };
 
 // The print dialog component. ShowPrinter returns the printer the user

@@ -1,9 +1,7 @@
 #include "window/qt_platform.h"
 
 #include <QDesktopServices>
-#include <QFontMetricsF>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -26,108 +24,21 @@ class QtMessages : public MessageService {
     }
 };
 
-// Draws the report line by line on a QPrinter. The painter starts with the
-// first line, so a dialog-only failure leaves no empty job behind.
-class QtPrinter : public PrinterService {
-  public:
-    explicit QtPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
-    ~QtPrinter() override { Abort(); }
+// Most printers cannot print close to the edge of the paper.
+const QMarginsF kMargins(15, 15, 15, 15);
 
-    bool SetFontName(const QString& name) override {
-        // A face the machine lacks falls back to the one the window uses.
-        font_.setFamily(AvailableFamily(name));
-        return true;
-    }
-    bool SetFontSize(double points) override {
-        font_.setPointSizeF(points);
-        return true;
-    }
-    bool SetBold(bool on) override {
-        font_.setBold(on);
-        return true;
-    }
-    bool SetItalic(bool on) override {
-        font_.setItalic(on);
-        return true;
-    }
-
-    bool PrintLine(const QString& text) override {
-        if (!Begin()) return false;
-        painter_.setFont(font_);
-        const QFontMetricsF metrics(painter_.font(), printer_.get());
-        const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-        const double width = page.width();
-        for (const QString& line : text.split("\r\n")) {
-            QString rest = line;
-            do {
-                const qsizetype cut = FittingPrefix(rest, metrics, width);
-                if (!PlaceLine(rest.left(cut), metrics, page.height())) return false;
-                rest = rest.mid(cut);
-                if (rest.startsWith(' ')) rest.remove(0, 1);  // the blank the line broke at
-            } while (!rest.isEmpty());
-        }
-        return true;
-    }
-
-    bool EndDoc() override {
-        if (!Begin()) return false;
-        const bool ended = painter_.end();
-        finished_ = true;
-        return ended;
-    }
-
-    void Abort() override {
-        if (painter_.isActive()) {
-            printer_->abort();
-            painter_.end();
-        }
-        finished_ = true;
-    }
-
-  private:
-    bool Begin() {
-        if (finished_) return false;
-        if (painter_.isActive()) return true;
-        if (!painter_.begin(printer_.get())) {
-            finished_ = true;
-            return false;
-        }
-        return true;
-    }
-
-    // How many characters of `text` go on one line: all of it when it fits,
-    // else up to the last blank that fits, else as many characters as fit
-    // (at least one, so a line always makes progress).
-    static qsizetype FittingPrefix(const QString& text, const QFontMetricsF& metrics,
-                                   double width) {
-        if (metrics.horizontalAdvance(text) <= width) return text.size();
-        qsizetype low = 1;  // fits by decree
-        qsizetype high = text.size();
-        while (low + 1 < high) {
-            const qsizetype mid = (low + high) / 2;
-            (metrics.horizontalAdvance(text.left(mid)) <= width ? low : high) = mid;
-        }
-        const qsizetype blank = text.lastIndexOf(' ', low);
-        return blank > 0 ? blank : low;
-    }
-
-    bool PlaceLine(const QString& line, const QFontMetricsF& metrics, double pageHeight) {
-        const double height = metrics.lineSpacing();
-        if (y_ > 0 && y_ + height > pageHeight) {
-            if (!printer_->newPage()) return false;
-            y_ = 0;
-        }
-        painter_.drawText(QPointF(0, y_ + metrics.ascent()), line);
-        y_ += height;
-        return true;
-    }
-
-    std::unique_ptr<QPrinter> printer_;
-    QPainter painter_;
-    QFont font_;
-    double y_ = 0;
-    bool finished_ = false;
-};
+// The chosen printer may need wider margins than those set; each side takes
+// the larger of the two.
+void KeepPrintableMargins(QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF set = layout.margins();
+    const QMarginsF least = layout.minimumMargins();
+    const QMarginsF margins(std::max(set.left(), least.left()), std::max(set.top(), least.top()),
+                            std::max(set.right(), least.right()),
+                            std::max(set.bottom(), least.bottom()));
+    if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
+}
 
 class QtPrintDialog : public PrintDialogService {
   public:
@@ -139,11 +50,17 @@ class QtPrintDialog : public PrintDialogService {
     std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(copies_);
+        printer->setPageMargins(kMargins, QPageLayout::Millimeter);
         QPrintDialog dialog(printer.get(), parent);
+        // Only what the report honours: no selection, no current page.
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                          QAbstractPrintDialog::PrintCollateCopies |
+                          QAbstractPrintDialog::PrintShowPageSize);
         dialog.setMinMax(minPage_, std::max(minPage_, dialog.maxPage()));
         // Cancel ends the command like any other failure; with the setting
         // off there is still nothing to print on.
         if (dialog.exec() != QDialog::Accepted) return nullptr;
+        KeepPrintableMargins(*printer);
         return MakeQtPrinter(std::move(printer));
     }
 
@@ -168,10 +85,6 @@ class QtBrowser : public BrowserService {
 };
 
 }  // namespace
-
-std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer) {
-    return std::make_unique<QtPrinter>(std::move(printer));
-}
 
 Platform QtPlatform() {
     return {std::make_unique<QtMessages>(), std::make_unique<QtPrintDialog>(),

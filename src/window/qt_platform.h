@@ -8,5 +8,7 @@ class QPrinter;
 
 // The printer service on a QPrinter the caller has set up (the print dialog's,
 // or a PDF file in tests and benchmarks). Lines wider than the page wrap at
-// blanks, and a line that does not fit on the page starts a new one.
+// word boundaries, a line that does not fit on the page starts a new one, and
+// the printer's page range and copies are honoured. A PDF file is written
+// whole or not at all. (report_printer.cpp)
 std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer);

@@ -1,0 +1,196 @@
+// The report on paper or in a PDF file. Lines are collected as the report is
+// printed and drawn when the document ends, so the program can lay out the
+// pages, print only the pages asked for, and make copies itself where the
+// printer does not. A PDF is written through QSaveFile: it appears whole, or
+// not at all and an older file of that name stays as it was.
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextLayout>
+#include <climits>
+#include <memory>
+#include <vector>
+
+#include "window/fonts.h"
+#include "window/qt_platform.h"
+
+namespace {
+
+// One line of the report as the page shows it: a laid-out line of text (a
+// long report line wraps into several) and the page it falls on.
+struct PlacedLine {
+    const QTextLayout* layout;
+    int line;
+    int page;  // from 1
+    double y;  // top on its page
+};
+
+class ReportPrinter : public PrinterService {
+  public:
+    explicit ReportPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+
+    bool SetFontName(const QString& name) override {
+        // A face the machine lacks falls back to the one the window uses.
+        font_.setFamily(AvailableFamily(name));
+        return !finished_;
+    }
+    bool SetFontSize(double points) override {
+        font_.setPointSizeF(points);
+        return !finished_;
+    }
+    bool SetBold(bool on) override {
+        font_.setBold(on);
+        return !finished_;
+    }
+    bool SetItalic(bool on) override {
+        font_.setItalic(on);
+        return !finished_;
+    }
+    bool PrintLine(const QString& text) override {
+        if (finished_) return false;
+        for (const QString& piece : text.split("\r\n")) blocks_.push_back({font_, piece});
+        return true;
+    }
+
+    bool EndDoc() override {
+        if (finished_) return false;
+        finished_ = true;
+        return ToFile() ? WriteFile() : Print(*printer_);
+    }
+
+    void Abort() override {
+        finished_ = true;
+        blocks_.clear();
+    }
+
+    QString FailureReason() const override { return failure_; }
+
+  private:
+    struct Block {
+        QFont font;
+        QString text;
+    };
+
+    bool ToFile() const {
+        return printer_->outputFormat() == QPrinter::PdfFormat &&
+               !printer_->outputFileName().isEmpty();
+    }
+
+    bool WriteFile() {
+        QSaveFile file(printer_->outputFileName());
+        if (!file.open(QIODevice::WriteOnly)) return Fail(file.errorString());
+        QPdfWriter writer(&file);
+        writer.setResolution(printer_->resolution());
+        writer.setPageLayout(printer_->pageLayout());
+        writer.setTitle(printer_->docName());
+        writer.setCreator(printer_->creator());
+        if (!Print(writer)) {
+            file.cancelWriting();
+            return false;
+        }
+        if (!file.commit()) return Fail(file.errorString());
+        return true;
+    }
+
+    bool Print(QPagedPaintDevice& device) {
+        const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+        const std::vector<PlacedLine> lines = Layout(device, page.size());
+        const int pageCount = lines.empty() ? 0 : lines.back().page;
+        int from = 1;
+        int to = pageCount;
+        if (printer_->printRange() == QPrinter::PageRange && printer_->fromPage() > 0) {
+            from = printer_->fromPage();
+            to = std::min(pageCount, printer_->toPage() > 0 ? printer_->toPage() : INT_MAX);
+        }
+        // Copies the printer does not make itself are made here, collated
+        // unless the dialog asked otherwise.
+        int copies = 1;
+        if (!printer_->supportsMultipleCopies() && printer_->copyCount() > 1) {
+            copies = printer_->copyCount();
+            printer_->setCopyCount(1);
+        }
+        std::vector<int> sequence;
+        for (int outer = 0; outer < (printer_->collateCopies() ? copies : 1); ++outer) {
+            for (int p = from; p <= to; ++p) {
+                for (int inner = 0; inner < (printer_->collateCopies() ? 1 : copies); ++inner) {
+                    sequence.push_back(p);
+                }
+            }
+        }
+        if (sequence.empty()) return true;  // the range holds none of the report's pages
+
+        QPainter painter;
+        if (!painter.begin(&device)) return Fail(QObject::tr("the printer could not be started"));
+        for (std::size_t i = 0; i < sequence.size(); ++i) {
+            if (i > 0 && !device.newPage()) {
+                painter.end();
+                return Fail(QObject::tr("the printer could not start a new page"));
+            }
+            for (const PlacedLine& placed : lines) {
+                if (placed.page != sequence[i]) continue;
+                const QTextLine line = placed.layout->lineAt(placed.line);
+                line.draw(&painter, QPointF(0, placed.y - line.y()));
+            }
+        }
+        if (!painter.end() || printer_->printerState() == QPrinter::Error) {
+            printer_->abort();
+            return Fail(QObject::tr("the printer service reported an error"));
+        }
+        return true;
+    }
+
+    // Wraps every line to the page width with Qt's text layout (at word
+    // boundaries, breaking a word only when it is longer than a line) and
+    // breaks the report into pages.
+    std::vector<PlacedLine> Layout(QPaintDevice& device, QSizeF page) {
+        layouts_.clear();
+        std::vector<PlacedLine> placed;
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        int pageNumber = 1;
+        double y = 0;
+        for (const Block& block : blocks_) {
+            auto layout = std::make_unique<QTextLayout>(block.text, block.font, &device);
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
+            for (QTextLine line = layout->createLine(); line.isValid();
+                 line = layout->createLine()) {
+                line.setLineWidth(page.width());
+            }
+            layout->endLayout();
+            for (int i = 0; i < layout->lineCount(); ++i) {
+                const double height = layout->lineAt(i).height();
+                if (y > 0 && y + height > page.height()) {
+                    ++pageNumber;
+                    y = 0;
+                }
+                placed.push_back({layout.get(), i, pageNumber, y});
+                y += height;
+            }
+            layouts_.push_back(std::move(layout));
+        }
+        return placed;
+    }
+
+    bool Fail(const QString& reason) {
+        failure_ = reason;
+        return false;
+    }
+
+    std::unique_ptr<QPrinter> printer_;
+    QFont font_;
+    std::vector<Block> blocks_;
+    std::vector<std::unique_ptr<QTextLayout>> layouts_;
+    QString failure_;
+    bool finished_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer) {
+    return std::make_unique<ReportPrinter>(std::move(printer));
+}
