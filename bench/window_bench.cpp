@@ -124,6 +124,19 @@ void BM_PrintReport(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintReport)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Forty lines as long as a field can hold (a 32,767-character paste into the
+// pieces field), one word each, so every printed line is broken inside it.
+void BM_PrintLongLines(benchmark::State& state) {
+    auto form = MakeForm();
+    auto* list = form->findChild<QListWidget*>("lstResults");
+    QString line;
+    for (int i = 0; line.size() < 32767; ++i) line += QChar('0' + i % 10);
+    for (int i = 0; i < 40; ++i) list->addItem(line);
+    QPushButton* print = Button(*form, "cmdPrint");
+    for (auto _ : state) print->click();
+}
+BENCHMARK(BM_PrintLongLines)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -1,4 +1,7 @@
+#include <unistd.h>
 #include <QClipboard>
+#include <QDir>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -139,23 +142,31 @@ TEST_F(ResultsTest, BothLinksShareOneBrowserWindowAndABrokenOneIsReplaced) {
 }
 
 // The real Qt printer service, writing a PDF through Print Results.
+// What the user chose in the dialog.
+struct PdfDialog : FakeDesktop {
+    PdfDialog(Desktop* d, QString path) : FakeDesktop(d), path(std::move(path)) {}
+    std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(path);
+        if (choose) choose(*printer);
+        return MakeQtPrinter(std::move(printer));
+    }
+    QString path;
+    std::function<void(QPrinter&)> choose;
+};
+
 class PdfReportTest : public ResultsTest {
   protected:
     void SetUp() override {
         Platform platform = FakePlatform(&desktop_);
-        platform.printDialog = std::make_unique<PdfDialog>(&desktop_, dir_.filePath("report.pdf"));
+        auto dialog = std::make_unique<PdfDialog>(&desktop_, dir_.filePath("report.pdf"));
+        dialog_ = dialog.get();
+        platform.printDialog = std::move(dialog);
         Open(std::move(platform));
     }
-    struct PdfDialog : FakeDesktop {
-        PdfDialog(Desktop* d, QString path) : FakeDesktop(d), path(std::move(path)) {}
-        std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
-            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(path);
-            return MakeQtPrinter(std::move(printer));
-        }
-        QString path;
-    };
+    PdfDialog* dialog_ = nullptr;
+    PdfDialog& Dialog() { return *dialog_; }
     QString Run(const QString& program, QStringList args) const {
         QProcess process;
         args.replaceInStrings("PDF", dir_.filePath("report.pdf"));
@@ -170,6 +181,12 @@ class PdfReportTest : public ResultsTest {
             .toInt();
     }
     static QString Squeezed(QString text) { return text.remove(QRegularExpression(R"(\s)")); }
+    // Page texts, split where pdftotext puts a form feed.
+    QStringList PageTexts() const {
+        QStringList pages = Run("pdftotext", {"-layout", "PDF", "-"}).split('\f');
+        if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+        return pages;
+    }
     QTemporaryDir dir_;
 };
 
@@ -211,6 +228,121 @@ TEST_F(PdfReportTest, WideLinesWrapAndLongListsRunOverPagesWithNothingLost) {
     }
     EXPECT_GT(Pages(), 5);
     EXPECT_TRUE(text.contains("Fax: 555.555.0101"));
+}
+
+TEST_F(PdfReportTest, APageRangePrintsThosePagesAndCopiesAreCollated) {
+    for (int i = 0; i < 150; ++i) Store({QString("%1.25").arg(1000 + i)});
+    Press("cmdPrint");
+    const QStringList whole = PageTexts();
+    ASSERT_GE(whole.size(), 4);
+    ASSERT_TRUE(whole[0].contains("Calculations:"));
+
+    Dialog().choose = [](QPrinter& printer) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+    };
+    Press("cmdPrint");
+    EXPECT_EQ(PageTexts(), QStringList({whole[1], whole[2]}));
+
+    Dialog().choose = [](QPrinter& printer) {
+        printer.setCopyCount(2);
+        printer.setCollateCopies(true);
+    };
+    Press("cmdPrint");
+    EXPECT_EQ(PageTexts(), whole + whole);
+
+    Dialog().choose = [](QPrinter& printer) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(1, 2);
+        printer.setCopyCount(2);
+        printer.setCollateCopies(false);
+    };
+    Press("cmdPrint");
+    EXPECT_EQ(PageTexts(), QStringList({whole[0], whole[0], whole[1], whole[1]}));
+    EXPECT_TRUE(desktop_.messages.empty());
+}
+
+// Through the real print dialog, confirmed as a user would: the file name
+// typed into its field, then Print.
+TEST_F(ResultsTest, TheRealDialogPrintsWithMarginsOfFifteenMillimetres) {
+    watchdog_.stop();  // the dialog is expected here
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    Platform platform = FakePlatform(&desktop_);
+    platform.printDialog = QtPlatform().printDialog;
+    Open(std::move(platform));
+    watchdog_.stop();
+    Type(Pieces(), QString("wide ").repeated(60));
+    Store({"1.00"});
+    QTimer::singleShot(50, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* file = dialog->findChild<QLineEdit*>("filename");
+        ASSERT_NE(file, nullptr);
+        auto* options = qobject_cast<QPrintDialog*>(dialog);
+        ASSERT_NE(options, nullptr);
+        EXPECT_TRUE(options->testOption(QAbstractPrintDialog::PrintPageRange));
+        EXPECT_FALSE(options->testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_FALSE(options->testOption(QAbstractPrintDialog::PrintCurrentPage));
+        file->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Press("cmdPrint");
+    QProcess process;
+    process.start("pdftotext", {"-bbox", path, "-"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+    const auto page =
+        QRegularExpression(R"re(<page width="([\d.]+)" height="([\d.]+)")re").match(boxes);
+    ASSERT_TRUE(page.hasMatch());
+    const double width = page.captured(1).toDouble();
+    const double height = page.captured(2).toDouble();
+    const double margin = 15 / 25.4 * 72 - 0.5;  // in points, less rounding
+    int words = 0;
+    const QRegularExpression word(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+        const auto box = it.next();
+        EXPECT_GE(box.captured(1).toDouble(), margin);
+        EXPECT_GE(box.captured(2).toDouble(), margin);
+        EXPECT_LE(box.captured(3).toDouble(), width - margin);
+        EXPECT_LE(box.captured(4).toDouble(), height - margin);
+    }
+    EXPECT_GT(words, 60);
+    EXPECT_TRUE(desktop_.messages.empty());
+}
+
+// A full disk part way through the report: no file, no partial file, the
+// older report untouched, and the user told once.
+TEST_F(ResultsTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    QTemporaryDir dir;
+    ASSERT_EQ(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir.path()}),
+              0);
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute("umount", {path}); }
+    } unmount{dir.path()};
+    const QString path = dir.path() + "/report.pdf";
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older report");
+    }
+    Platform platform = FakePlatform(&desktop_);
+    auto dialog = std::make_unique<PdfDialog>(&desktop_, path);
+    platform.printDialog = std::move(dialog);
+    Open(std::move(platform));
+    for (int i = 0; i < 2000; ++i) List()->addItem(QString("Line %1 of a long report").arg(i));
+    Press("cmdPrint");
+    QFile older(path);
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), "older report");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
+    ASSERT_EQ(desktop_.messages.size(), 1u);
+    EXPECT_EQ(
+        desktop_.messages[0],
+        QStringList({"The report could not be printed: No space left on device", "Print Failed"}));
 }
 
 }  // namespace

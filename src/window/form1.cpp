@@ -9,9 +9,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QAbstractItemView>
-#include <QStyle>
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -98,16 +95,9 @@ void Form1::SetUpKeyboardAndReaders() {
     for (QLineEdit* field : findChildren<QLineEdit*>()) field->setValidator(oneLine);
 }
 
-// Each open list is as wide as its longest entry; the closed alloy list, too
-// narrow for some names, shows the full name as its tooltip.
-void Form1::WidenOpenLists() {
-    for (QComboBox* list : findChildren<QComboBox*>()) {
-        QAbstractItemView* view = list->view();
-        const int frame = 2 * view->frameWidth();
-        const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        view->setMinimumWidth(
-            std::max(list->width(), view->sizeHintForColumn(0) + frame + scrollBar));
-    }
+// The closed alloy list is too narrow for some names: it shows the full name
+// as its tooltip. (Qt opens each list as wide as its longest entry.)
+void Form1::ShowFullAlloyName() {
     cmbAlloy->setToolTip(cmbAlloy->currentText());
     connect(cmbAlloy, &QComboBox::currentTextChanged, cmbAlloy, &QWidget::setToolTip);
 }
@@ -173,7 +163,7 @@ void Form1::Form_Load() {
         }
     }
     cmbShapes->setCurrentIndex(4);  // "Round Bar": lays out its fields through cmbShapes_Click
-    WidenOpenLists();
+    ShowFullAlloyName();
 
     SetCaption(lblCompany, provider::kDistributorName);
     QString info = QString("%1. %2, %3 %4\nPhone: %5\nFax: %6")

@@ -51,7 +51,7 @@ class Form1 : public QWidget {
     void ConnectHandlers();
     void ConnectResultShortcuts();
     void SetUpKeyboardAndReaders();
-    void WidenOpenLists();
+    void ShowFullAlloyName();
     void SetCaption(QLabel* label, const QString& text);
     void UpdateAccessibleNames();
     char DecimalSeparator() const;

@@ -4,7 +4,7 @@
 // printer does not. A PDF is written through QSaveFile: it appears whole, or
 // not at all and an older file of that name stays as it was.
 
-#include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -142,38 +142,58 @@ class ReportPrinter : public PrinterService {
         return true;
     }
 
-    // Wraps every line to the page width with Qt's text layout (at word
-    // boundaries, breaking a word only when it is longer than a line) and
-    // breaks the report into pages.
+    // Wraps every line to the page width with Qt's text layout and breaks the
+    // report into pages. Lines wrap at word boundaries; a word longer than a
+    // line is then broken anywhere, on its own. (Qt's combined mode measures
+    // the rest of an over-long word again for every line it fills, which
+    // takes seconds for a 32,767-character paste; this way each character
+    // is laid out at most twice.)
     std::vector<PlacedLine> Layout(QPaintDevice& device, QSizeF page) {
         layouts_.clear();
         std::vector<PlacedLine> placed;
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         int pageNumber = 1;
         double y = 0;
+        const auto place = [&](const QTextLayout* layout, int line, double height) {
+            if (y > 0 && y + height > page.height()) {
+                ++pageNumber;
+                y = 0;
+            }
+            placed.push_back({layout, line, pageNumber, y});
+            y += height;
+        };
         for (const Block& block : blocks_) {
-            auto layout = std::make_unique<QTextLayout>(block.text, block.font, &device);
-            layout->setTextOption(option);
-            layout->setCacheEnabled(true);
-            layout->beginLayout();
-            for (QTextLine line = layout->createLine(); line.isValid();
-                 line = layout->createLine()) {
-                line.setLineWidth(page.width());
-            }
-            layout->endLayout();
-            for (int i = 0; i < layout->lineCount(); ++i) {
-                const double height = layout->lineAt(i).height();
-                if (y > 0 && y + height > page.height()) {
-                    ++pageNumber;
-                    y = 0;
+            const double height = QFontMetricsF(block.font, &device).lineSpacing();
+            const QTextLayout* words =
+                LaidOut(block.text, block.font, device, page.width(), QTextOption::WordWrap);
+            for (int i = 0; i < words->lineCount(); ++i) {
+                const QTextLine line = words->lineAt(i);
+                if (line.naturalTextWidth() <= page.width()) {
+                    place(words, i, height);
+                    continue;
                 }
-                placed.push_back({layout.get(), i, pageNumber, y});
-                y += height;
+                const QTextLayout* pieces =
+                    LaidOut(block.text.mid(line.textStart(), line.textLength()), block.font, device,
+                            page.width(), QTextOption::WrapAnywhere);
+                for (int j = 0; j < pieces->lineCount(); ++j) place(pieces, j, height);
             }
-            layouts_.push_back(std::move(layout));
         }
         return placed;
+    }
+
+    const QTextLayout* LaidOut(const QString& text, const QFont& font, QPaintDevice& device,
+                               double width, QTextOption::WrapMode mode) {
+        auto layout = std::make_unique<QTextLayout>(text, font, &device);
+        QTextOption option;
+        option.setWrapMode(mode);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width);
+        }
+        layout->endLayout();
+        layouts_.push_back(std::move(layout));
+        return layouts_.back().get();
     }
 
     bool Fail(const QString& reason) {
