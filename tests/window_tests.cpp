@@ -1,5 +1,6 @@
 #include <QAbstractItemView>
 #include <QClipboard>
+#include <QColorSpace>
 #include <QGroupBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -55,7 +56,17 @@ TEST_F(WindowTest, StartsFilledWithRoundBarLaidOutAndNoPlaceholderLeft) {
 TEST_F(WindowTest, KeepsItsDesignedLookWithEveryTextInsideItsBox) {
     EXPECT_EQ(form_->size(), QSize(460, 474));  // 6900 x 7110 twips
     EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
-    EXPECT_FALSE(form_->windowIcon().isNull());
+    // The pictures compiled in as raw pixels are the drawn ones.
+    const auto pixels = [](const QImage& image) {
+        QImage plain = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        plain.setColorSpace({});  // compare pixels, not colour-space tags
+        return plain;
+    };
+    const QString pictures = QT_TESTCASE_SOURCEDIR "/../src/window/resources/";
+    EXPECT_EQ(pixels(form_->windowIcon().pixmap(32).toImage()),
+              pixels(QImage(pictures + "icon.png")));
+    EXPECT_EQ(pixels(Get("lblAuthorInfo")->cursor().pixmap().toImage()),
+              pixels(QImage(pictures + "hand.png")));
     EXPECT_EQ(Field(2)->geometry(), QRect(72, 96, 73, 19));  // in Frame2, from twips
     EXPECT_EQ(Field(2)->parentWidget()->objectName(), "Frame2");
     EXPECT_DOUBLE_EQ(form_->font().pointSizeF(), 8.25);

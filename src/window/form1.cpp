@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QResource>
 #include <QSignalBlocker>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,19 @@ QString WithoutColon(QString caption) {
     return caption;
 }
 
+// A compiled-in 32 x 32 picture stored as raw pixels (BGRA bytes, the
+// memory layout of QImage::Format_ARGB32 here): no image reader and no image
+// plug-in is loaded at start-up for the two small pictures the window needs.
+// scripts/icons writes them from the PNG files beside them.
+QPixmap Picture(const QString& resource) {
+    const QByteArray pixels = QResource(resource).uncompressedData();
+    constexpr int kSide = 32;
+    if (pixels.size() != kSide * kSide * 4) return {};
+    const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), kSide, kSide,
+                       QImage::Format_ARGB32);
+    return QPixmap::fromImage(image);
+}
+
 }  // namespace
 
 Form1::Form1() : Form1(QtPlatform()) {}
@@ -42,13 +56,13 @@ Form1::Form1() : Form1(QtPlatform()) {}
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
     CommonDialogPrint = platform_.printDialog.get();
     setWindowTitle("Vevari Radidu Zezareruze");
-    setWindowIcon(QIcon(":/icon.png"));
+    setWindowIcon(QIcon(Picture(":/icon.bgra")));
     setFixedSize(460, 474);  // 6900 x 7110 twips
     LinkLabel::InstallAccessibility();
     CreateControls();
     SetUpKeyboardAndReaders();
     for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
-    lblAuthorInfo->setCursor(QCursor(QPixmap(":/hand.png"), 12, 1));
+    lblAuthorInfo->setCursor(QCursor(Picture(":/hand.bgra"), 12, 1));
     ConnectHandlers();
     Form_Load();
 }
