@@ -86,10 +86,18 @@ TEST_F(ResultsTest, LongLinesScrollAndCtrlCCopiesTheSelectedLine) {
     Store({"1", "2"});
     QApplication::processEvents();
     EXPECT_TRUE(List()->horizontalScrollBar()->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     Select(1);
+    List()->setFocus();
     QApplication::clipboard()->clear();
     QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), List()->item(1)->text());
+    // The current line without a selection is not copied.
+    List()->clearSelection();
+    ASSERT_EQ(List()->currentRow(), 1);
+    QApplication::clipboard()->setText("before");
+    QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");
 }
 
 TEST_F(ResultsTest, PrintsTheLinesBetweenHeadingAndFooterAndChangesNothing) {
@@ -262,8 +270,8 @@ TEST_F(PdfReportTest, APageRangePrintsThosePagesAndCopiesAreCollated) {
     EXPECT_TRUE(desktop_.messages.empty());
 }
 
-// Through the real print dialog, confirmed as a user would: the file name
-// typed into its field, then Print.
+// Through the real print dialog, cancelled, then confirmed as a user would:
+// the file name typed into its field, then Print.
 TEST_F(ResultsTest, TheRealDialogPrintsWithMarginsOfFifteenMillimetres) {
     watchdog_.stop();  // the dialog is expected here
     QTemporaryDir dir;
@@ -274,6 +282,15 @@ TEST_F(ResultsTest, TheRealDialogPrintsWithMarginsOfFifteenMillimetres) {
     watchdog_.stop();
     Type(Pieces(), QString("wide ").repeated(60));
     Store({"1.00"});
+    // Cancelled with a file name filled in: nothing is written, nothing said.
+    QTimer::singleShot(50, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("filename")->setText(path);
+        QMetaObject::invokeMethod(dialog, "reject");
+    });
+    Press("cmdPrint");
+    EXPECT_FALSE(QFile::exists(path));
     QTimer::singleShot(50, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
