@@ -105,6 +105,7 @@ void Form1::SetUpKeyboardAndReaders() {
     Label6->setBuddy(txtNumPieces);
     Label5->setBuddy(txtResult);
     for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
+    // One line of visible text in every field, whatever is pasted.
     auto* oneLine = new OneLineValidator(this);
     for (QLineEdit* field : findChildren<QLineEdit*>()) field->setValidator(oneLine);
 }
