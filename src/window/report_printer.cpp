@@ -121,6 +121,11 @@ class ReportPrinter : public PrinterService {
             }
         }
         if (sequence.empty()) return true;  // the range holds none of the report's pages
+        // Lines come in page order: page p is lines firstLine[p] up to firstLine[p + 1].
+        std::vector<std::size_t> firstLine(static_cast<std::size_t>(pageCount) + 2, lines.size());
+        for (std::size_t l = lines.size(); l-- > 0;) {
+            firstLine[static_cast<std::size_t>(lines[l].page)] = l;
+        }
 
         QPainter painter;
         if (!painter.begin(&device)) return Fail(QObject::tr("the printer could not be started"));
@@ -129,8 +134,9 @@ class ReportPrinter : public PrinterService {
                 painter.end();
                 return Fail(QObject::tr("the printer could not start a new page"));
             }
-            for (const PlacedLine& placed : lines) {
-                if (placed.page != sequence[i]) continue;
+            const auto page = static_cast<std::size_t>(sequence[i]);
+            for (std::size_t l = firstLine[page]; l < firstLine[page + 1]; ++l) {
+                const PlacedLine& placed = lines[l];
                 const QTextLine line = placed.layout->lineAt(placed.line);
                 line.draw(&painter, QPointF(0, placed.y - line.y()));
             }
