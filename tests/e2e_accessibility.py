@@ -85,6 +85,15 @@ def expected_stops(slots):
     return stops
 
 
+def walk_matches(app, form, captions):
+    """Tabs once round the window from the alloy list; prints each stop."""
+    want = expected_stops([form] + captions)
+    seen = tab_round(app, len(want))
+    for stop in seen:
+        print("  ", stop)
+    return check(f"Tab round the window, {form}", seen, want)
+
+
 def check(what, got, want):
     if got != want:
         print(f"{what}: expected\n  {want}\ngot\n  {got}")
@@ -126,20 +135,11 @@ def main():
     time.sleep(0.3)
     ok = True
 
-    round_bar = expected_stops(["Round Bar", "Diameter", "Length"])
-    seen = tab_round(app, len(round_bar))
-    for stop in seen:
-        print("  ", stop)
-    ok &= check("Tab round the window, Round Bar", seen, round_bar)
-
+    ok &= walk_matches(app, "Round Bar", ["Diameter", "Length"])
     # The form list is the next stop; Up picks Plate, as a user would.
     key("Up")
     key("shift+Tab")
-    plate = expected_stops(["Plate", "Thickness", "Width", "Length"])
-    seen = tab_round(app, len(plate))
-    for stop in seen:
-        print("  ", stop)
-    ok &= check("Tab round the window, Plate", seen, plate)
+    ok &= walk_matches(app, "Plate", ["Thickness", "Width", "Length"])
 
     # Calculate with the fields empty, pressed with Return.
     tab_to(app, ("push button", "Calculate"))

@@ -7,8 +7,6 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "window/fonts.h"
-
 namespace {
 
 class QtMessages : public MessageService {
