@@ -3,7 +3,6 @@
 #include <QColorSpace>
 #include <QGroupBox>
 #include <QRegularExpression>
-#include <QSignalSpy>
 
 #include "window/contrast.h"
 #include "window_fixture.h"
@@ -210,20 +209,6 @@ TEST_F(WindowTest, ClearFieldsResetsTheInputsOnly) {
     EXPECT_EQ(List()->count(), 1);
 }
 
-TEST_F(WindowTest, TabGoesThroughTheShownInputsInDesignedOrder) {
-    Get("cmbAlloy")->setFocus();
-    QStringList order;
-    for (int i = 0; i < 18; ++i) {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    EXPECT_EQ(order,
-              QStringList({"cmbAlloy", "cmbShapes", "txtParam(0)", "cmbUnits(0)", "txtParam(1)",
-                           "cmbUnits(1)", "txtNumPieces", "txtResult", "cmdCalculate",
-                           "cmdClearFields", "cmdStoreResult", "cmdDeleteResult", "cmdPrint",
-                           "cmdExit", "lstResults", "lblCompURL", "lblAuthorInfo2", "cmbAlloy"}));
-}
-
 TEST_F(WindowTest, FocusShowsFromTheStartAndOnAnEmptyList) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     EXPECT_TRUE(form_->testAttribute(Qt::WA_KeyboardFocusChange));
@@ -362,14 +347,6 @@ TEST_F(WindowTest, LinksStayReadableOnADarkTheme) {
     EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(42, 130, 218));
     form_->setPalette(light);
     EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-}
-
-TEST_F(WindowTest, AltEPressesExitAndClosesTheWindow) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-    QSignalSpy exit(Get<QPushButton>("cmdExit"), &QPushButton::clicked);
-    QTest::keyClick(form_.get(), Qt::Key_E, Qt::AltModifier);
-    ASSERT_TRUE(exit.wait(2000));
-    EXPECT_FALSE(form_->isVisible());
 }
 
 // Everything but the result field: texts, selections and stored lines.
