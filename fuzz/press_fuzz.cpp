@@ -15,18 +15,6 @@
 #include "fuzz_check.h"
 #include "results/result_line.h"
 
-namespace {
-
-bool IsWeightText(std::string_view t, char sep) {
-    std::size_t i = t.starts_with('-') ? 1 : 0;
-    const std::size_t start = i;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-    return i > start && t.size() == i + 3 && t[i] == sep && t[i + 1] >= '0' && t[i + 1] <= '9' &&
-           t[i + 2] >= '0' && t[i + 2] <= '9' && t != "-0" + std::string(1, sep) + "00";
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kHeader = 8;
     if (size < kHeader) return 0;

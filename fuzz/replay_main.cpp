@@ -1,5 +1,5 @@
-// Replays fuzz inputs through a fuzz target without libFuzzer: every file
-// named on the command line, or every file in a named folder.
+// Replays fuzz inputs through a fuzz target without libFuzzer: every file in
+// the folders named on the command line.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -10,21 +10,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
-    namespace fs = std::filesystem;
     int replayed = 0;
-    auto replay = [&](const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        ++replayed;
-    };
     for (int i = 1; i < argc; ++i) {
-        if (fs::is_directory(argv[i])) {
-            for (const auto& entry : fs::directory_iterator(argv[i])) {
-                if (entry.is_regular_file()) replay(entry.path());
-            }
-        } else {
-            replay(argv[i]);
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
+            ++replayed;
         }
     }
     std::printf("replayed %d inputs\n", replayed);

@@ -30,8 +30,6 @@ TEST_P(ConversionTest, IsBitExact) {
 INSTANTIATE_TEST_SUITE_P(Units, ConversionTest, testing::Values(
     Conversion{"OneMetre", 1, 5, 39.37007874015748, 3.2808398950131235},
     Conversion{"CentimetresPerInch", 2.54, 4, 1, 2.54 / 2.54 / 12},
-    Conversion{"MillimetresPerInch", 25.4, 3, 1, 25.4 / 10 / 2.54 / 12},
-    Conversion{"CentimetresPerFoot", 30.48, 4, 30.48 / 2.54, 1},
     Conversion{"MillimetresPerFoot", 304.8, 3, 304.8 / 10 / 2.54, 1},
     Conversion{"OneYard", 1, 2, 36, 3},
     Conversion{"TwelveInches", 12, 0, 12, 1},
@@ -46,12 +44,8 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_EQ(UnitAbbreviation(7), "");
     EXPECT_THROW(UnitAbbreviation(8), std::out_of_range);
 
-    EXPECT_EQ(AlloyName(1), "Steel (Default)");
-    EXPECT_EQ(AlloyFactorText(14), "1");                  // Inconel 718 weighs like steel
-    EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));    // Aluminum 1100 and 6061
-    EXPECT_EQ(AlloyFactorText(15), AlloyFactorText(22));  // Invar and Stainless 400
-    EXPECT_EQ(AlloyName(26), "Zirconium");
-    EXPECT_EQ(AlloyFactorText(26), "0.812");
+    EXPECT_EQ(AlloyFactorText(14), "1");                // Inconel 718 weighs like steel
+    EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));  // Aluminum 1100 and 6061
     EXPECT_EQ(AlloyName(0), "");
     EXPECT_EQ(AlloyName(27), "");
     EXPECT_EQ(AlloyCell(1, 0), "");
