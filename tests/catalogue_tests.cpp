@@ -44,6 +44,33 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_EQ(UnitAbbreviation(7), "");
     EXPECT_THROW(UnitAbbreviation(8), std::out_of_range);
 
+    const char* alloys[] = {"Steel (Default)",
+                            "Aluminum 1100",
+                            "Aluminum 2024",
+                            "Aluminum 5052",
+                            "Aluminum 6061",
+                            "Aluminum 7075",
+                            "Beryllium",
+                            "Brass",
+                            "Copper",
+                            "Hastelloy Series",
+                            "Incoloy 800",
+                            "Inconel 600",
+                            "Inconel 625",
+                            "Inconel 718",
+                            "Invar",
+                            "Kovar",
+                            "Magnesium",
+                            "Molybdenum",
+                            "Monel 400",
+                            "Nickel 200",
+                            "Stainless 300 Series",
+                            "Stainless 400 Series",
+                            "Tantalum",
+                            "Titanium",
+                            "Tungsten",
+                            "Zirconium"};
+    for (int row = 1; row <= 26; ++row) EXPECT_EQ(AlloyName(row), alloys[row - 1]);
     EXPECT_EQ(AlloyFactorText(14), "1");                // Inconel 718 weighs like steel
     EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));  // Aluminum 1100 and 6061
     EXPECT_EQ(AlloyName(0), "");
