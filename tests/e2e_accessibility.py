@@ -49,15 +49,28 @@ def describe(node):
 
 
 def key(*names):
-    subprocess.run(["xdotool", "key", "--delay", "40", *names], check=True)
-    time.sleep(0.15)
+    subprocess.run(["xdotool", "key", *names], check=True)
 
 
-def tab_round(app, stops):
+def focus_now(app):
+    node = focused(app)
+    return describe(node) if node else None
+
+
+def await_focus(app, wanted, seconds=3):
+    """The focused stop once it is `wanted` (a stop, or a test on one), or
+    whatever has the focus when the time is up."""
+    deadline = time.monotonic() + seconds
+    while True:
+        got = focus_now(app)
+        if (wanted(got) if callable(wanted) else got == wanted) or time.monotonic() > deadline:
+            return got
+
+
+def tab_round(app, want):
     seen = []
-    for _ in range(stops):
-        node = wait_for("a focused object", lambda: focused(app))
-        seen.append(describe(node))
+    for stop in want:
+        seen.append(await_focus(app, stop))
         key("Tab")
     return seen
 
@@ -88,7 +101,7 @@ def expected_stops(slots):
 def walk_matches(app, form, captions):
     """Tabs once round the window from the alloy list; prints each stop."""
     want = expected_stops([form] + captions)
-    seen = tab_round(app, len(want))
+    seen = tab_round(app, want)
     for stop in seen:
         print("  ", stop)
     return check(f"Tab round the window, {form}", seen, want)
@@ -104,9 +117,11 @@ def check(what, got, want):
 
 def tab_to(app, wanted):
     for _ in range(30):
-        if describe(wait_for("a focused object", lambda: focused(app)))[:2] == wanted:
+        now = await_focus(app, lambda got: got is not None)
+        if now[:2] == wanted:
             return
         key("Tab")
+        await_focus(app, lambda got: got != now)
     sys.exit(f"Tab never reached {wanted}")
 
 
@@ -132,7 +147,6 @@ def main():
     window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
                             capture_output=True, text=True, check=True).stdout.split()[0]
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    time.sleep(0.3)
     ok = True
 
     ok &= walk_matches(app, "Round Bar", ["Diameter", "Length"])
