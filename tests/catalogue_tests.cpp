@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
@@ -44,33 +45,6 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_EQ(UnitAbbreviation(7), "");
     EXPECT_THROW(UnitAbbreviation(8), std::out_of_range);
 
-    const char* alloys[] = {"Steel (Default)",
-                            "Aluminum 1100",
-                            "Aluminum 2024",
-                            "Aluminum 5052",
-                            "Aluminum 6061",
-                            "Aluminum 7075",
-                            "Beryllium",
-                            "Brass",
-                            "Copper",
-                            "Hastelloy Series",
-                            "Incoloy 800",
-                            "Inconel 600",
-                            "Inconel 625",
-                            "Inconel 718",
-                            "Invar",
-                            "Kovar",
-                            "Magnesium",
-                            "Molybdenum",
-                            "Monel 400",
-                            "Nickel 200",
-                            "Stainless 300 Series",
-                            "Stainless 400 Series",
-                            "Tantalum",
-                            "Titanium",
-                            "Tungsten",
-                            "Zirconium"};
-    for (int row = 1; row <= 26; ++row) EXPECT_EQ(AlloyName(row), alloys[row - 1]);
     EXPECT_EQ(AlloyFactorText(14), "1");                // Inconel 718 weighs like steel
     EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));  // Aluminum 1100 and 6061
     EXPECT_EQ(AlloyName(0), "");
@@ -84,14 +58,32 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_THROW(FamilyOf(3), std::out_of_range);
 }
 
-TEST(Tables, ListPositionsMapToShapeIdentifiers) {
-    const char* names[] = {"Coil",       "Flat Bar", "Hexagon Bar", "Plate", "Round Bar",
-                           "Round Tube", "Sheet",    "Square Bar",  "Strip"};
-    const ShapeId ids[] = {4, 5, 6, 8, 11, 12, 13, 14, 16};
+// Every name and caption the lists and slots show, in list order.
+TEST(Tables, NameEveryAlloyAndEveryFormsSlots) {
+    std::string alloys;
+    for (int row = 1; row <= 26; ++row) alloys += std::string(AlloyName(row)) + ";";
+    EXPECT_EQ(alloys,
+              "Steel (Default);Aluminum 1100;Aluminum 2024;Aluminum 5052;Aluminum 6061;"
+              "Aluminum 7075;Beryllium;Brass;Copper;Hastelloy Series;Incoloy 800;Inconel 600;"
+              "Inconel 625;Inconel 718;Invar;Kovar;Magnesium;Molybdenum;Monel 400;Nickel 200;"
+              "Stainless 300 Series;Stainless 400 Series;Tantalum;Titanium;Tungsten;Zirconium;");
+    std::string forms;
     for (int p = 0; p < kShapeCount; ++p) {
-        EXPECT_EQ(ShapeIdAtPosition(p), ids[p]) << names[p];
-        EXPECT_EQ(ShapeName(ids[p]), names[p]);
+        const ShapeLayout& layout = LayoutOf(FamilyOf(ShapeIdAtPosition(p)));
+        forms += std::string(ShapeName(ShapeIdAtPosition(p))) + ":";
+        for (int i = 0; i < layout.fieldCount; ++i) forms += std::string(layout.captions[i]) + ",";
     }
+    EXPECT_EQ(forms,
+              "Coil:Thickness:,Width:,Length:,Flat Bar:Thickness:,Width:,Length:,"
+              "Hexagon Bar:Diameter:,Length:,Plate:Thickness:,Width:,Length:,"
+              "Round Bar:Diameter:,Length:,Round Tube:Outer Diameter:,Wall:,Length:,"
+              "Sheet:Thickness:,Width:,Length:,Square Bar:Diameter:,Length:,"
+              "Strip:Thickness:,Width:,Length:,");
+}
+
+TEST(Tables, ListPositionsMapToShapeIdentifiers) {
+    const ShapeId ids[] = {4, 5, 6, 8, 11, 12, 13, 14, 16};
+    for (int p = 0; p < kShapeCount; ++p) EXPECT_EQ(ShapeIdAtPosition(p), ids[p]) << p;
     EXPECT_EQ(ShapeIdAtPosition(-1), 3);  // no selection
     EXPECT_EQ(ShapeIdAtPosition(9), 13);
 }

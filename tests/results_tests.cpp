@@ -50,46 +50,35 @@ TEST(ResultLine, RefusedWithoutANumericResult) {
     }
 }
 
-using K = PrintOp::Kind;
-PrintOp P(std::string text) { return {K::Print, std::move(text)}; }
-
-const ReportIdentity kWho{"Orvanta, LLC", "Millbrook",    "OH", "44870",
-                          "555.555.0100", "555.555.0101", ""};
-
-std::vector<PrintOp> Expected(const std::vector<PrintOp>& body, const std::vector<PrintOp>& toll) {
-    std::vector<PrintOp> ops = {{K::FontName, "MS Sans Serif"},
-                                {K::FontSize, {}, 14},
-                                P(""),
-                                {K::Bold, {}, 0, true},
-                                P("Orvanta, LLC - Divaz Avedur Odezezadoz"),
-                                P("Calculations:"),
-                                {K::Bold, {}, 0, false},
-                                {K::FontSize, {}, 10},
-                                P(""),
-                                {K::Italic, {}, 0, false}};
-    ops.insert(ops.end(), body.begin(), body.end());
-    const std::vector<PrintOp> footer = {
-        {K::FontSize, {}, 8},
-        {K::Italic, {}, 0, true},
-        P(""),
-        P("Vevari Radidu Zezareruze Utility provided by Orvanta, LLC."),
-        P(""),
-        P("Millbrook, OH 44870\r\nPhone: 555.555.0100\r\nFax: 555.555.0101")};
-    ops.insert(ops.end(), footer.begin(), footer.end());
-    ops.insert(ops.end(), toll.begin(), toll.end());
-    ops.push_back(P(""));
-    ops.push_back({K::EndDoc, {}});
-    return ops;
+// The report as one text: each operation on a line of its own.
+std::string Ops(const std::vector<PrintOp>& ops) {
+    std::string text;
+    for (const PrintOp& op : ops) {
+        const char* names[] = {"font ", "size ", "bold ", "italic ", "", "end"};
+        text += names[static_cast<int>(op.kind)] + op.text;
+        if (op.kind == PrintOp::Kind::FontSize) text += std::to_string(static_cast<int>(op.size));
+        if (op.kind == PrintOp::Kind::Bold || op.kind == PrintOp::Kind::Italic) {
+            text += op.on ? "on" : "off";
+        }
+        text += "|";
+    }
+    return text;
 }
 
 TEST(Report, HeadingStoredLinesAndFooterInOrder) {
-    EXPECT_EQ(BuildReport({}, kWho), Expected({}, {}));
+    ReportIdentity who{"Orvanta, LLC", "Millbrook",    "OH", "44870",
+                       "555.555.0100", "555.555.0101", ""};
+    const std::string heading =
+        "font MS Sans Serif|size 14||bold on|Orvanta, LLC - Divaz Avedur Odezezadoz|"
+        "Calculations:|bold off|size 10||italic off|";
+    const std::string footer =
+        "size 8|italic on||Vevari Radidu Zezareruze Utility provided by Orvanta, LLC.||"
+        "Millbrook, OH 44870\r\nPhone: 555.555.0100\r\nFax: 555.555.0101|";
     const std::vector<std::string> lines = {"first line", "second line"};
-    EXPECT_EQ(BuildReport(lines, kWho),
-              Expected({P("first line"), P(""), P("second line"), P("")}, {}));
-    ReportIdentity who = kWho;
+    EXPECT_EQ(Ops(BuildReport(lines, who)),
+              heading + "first line||second line||" + footer + "|end|");
     who.tollFree = "555.555.0199";
-    EXPECT_EQ(BuildReport({}, who), Expected({}, {P("\r\nTollfree: 555.555.0199")}));
+    EXPECT_EQ(Ops(BuildReport({}, who)), heading + footer + "\r\nTollfree: 555.555.0199||end|");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -240,6 +241,8 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     EXPECT_FALSE(Field(3)->isVisible() || Caption(3)->isVisible() || Units(3)->isVisible());
     Alloy("Stainless 300 Series");
     EXPECT_EQ(Get("cmbAlloy")->toolTip(), "Stainless 300 Series");
+    EXPECT_EQ(Get("cmbAlloy")->accessibleName(), "Alloy");  // read on other platforms
+    EXPECT_EQ(Get<QLabel>("Label1")->buddy(), Get("cmbShapes"));
 }
 
 TEST_F(WindowTest, CalculatesFromTheControlsAsSet) {
@@ -307,7 +310,8 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
         {"3\r\nTotal Weight: 9", "3"},                        // a second line
         {QString("4\t5") + QChar(0) + "6", "456"},            // control characters
         {QString::fromUtf16(u"\u202E1\u200B2\uFEFF"), "12"},  // format characters
-        {QString::fromUtf16(u"7\u20288"), "7"}};              // a line separator
+        {QString::fromUtf16(u"7\u20288"), "7"},
+        {QString::fromUtf16(u"9\u00858"), "9"}};  // a line separator
     for (const auto& [pasted, held] : pastes) {
         Type(Pieces(), "");
         Paste(Pieces(), pasted);
@@ -365,6 +369,7 @@ TEST_F(WindowTest, LinksStayReadableOnADarkTheme) {
     EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(42, 130, 218));
     form_->setPalette(light);
     EXPECT_EQ(Get("lblCompURL")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_NEAR(ContrastRatio(QColor(240, 240, 240), QColor(0, 0, 192)), 10.4632, 1e-4);
 }
 
 // ---- stored results --------------------------------------------------------
@@ -487,6 +492,10 @@ TEST_F(WindowTest, ALongReportRunsOverPagesAndPrintsTheRangeAndCopiesAsked) {
     Press("cmdPrint");
     EXPECT_EQ(PdfPages(), QStringList({whole[1], whole[2]}));
 
+    dialog.choose = [](QPrinter& printer) { printer.setFromTo(2, 3); };  // "All" still chosen
+    Press("cmdPrint");
+    EXPECT_EQ(PdfPages(), whole);
+
     dialog.choose = [](QPrinter& printer) {
         printer.setCopyCount(2);
         printer.setCollateCopies(true);
@@ -518,6 +527,13 @@ TEST(ReportPrinterTest, RefusesEverythingAfterTheEnd) {
     EXPECT_FALSE(printer->SetFontName("Arial") || printer->SetFontSize(8) ||
                  printer->SetBold(true) || printer->SetItalic(true));
     EXPECT_FALSE(printer->EndDoc());
+    auto other = std::make_unique<QPrinter>();
+    other->setOutputFileName(dir.filePath("aborted.pdf"));
+    const auto aborted = MakeQtPrinter(std::move(other));
+    aborted->PrintLine("one line");
+    aborted->Abort();
+    EXPECT_FALSE(aborted->EndDoc() || aborted->PrintLine("late"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("aborted.pdf")));
 }
 
 // Through the real print dialog, cancelled, then confirmed as a user would:
@@ -534,6 +550,8 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
             ASSERT_NE(dialog, nullptr);
             EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
             EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+            EXPECT_EQ(dialog->printer()->copyCount(), 1);
+            EXPECT_EQ(dialog->minPage(), 1);
             dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
             QMetaObject::invokeMethod(dialog, how);
         });
@@ -568,7 +586,8 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
         QRegularExpression(R"re(<page width="([\d.]+)" height="([\d.]+)")re").match(boxes);
     ASSERT_TRUE(page.hasMatch());
     const double margin = 15 / 25.4 * 72 - 0.5;  // in points, less rounding
-    std::map<QString, double> heights;
+    std::map<QString, double> heights, tops;
+    std::vector<double> lefts;
     const QRegularExpression word(
         R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*))re");
     for (auto it = word.globalMatch(boxes); it.hasNext();) {
@@ -578,7 +597,12 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
         EXPECT_LE(box.captured(3).toDouble(), page.captured(1).toDouble() - margin);
         EXPECT_LE(box.captured(4).toDouble(), page.captured(2).toDouble() - margin);
         heights[box.captured(5)] = box.captured(4).toDouble() - box.captured(2).toDouble();
+        tops.emplace(box.captured(5), box.captured(2).toDouble());
+        lefts.push_back(box.captured(1).toDouble());
     }
+    std::sort(lefts.begin(), lefts.end());
+    EXPECT_NEAR(lefts.front(), margin + 0.5, 1);            // the left margin is 15 mm, no more
+    EXPECT_NEAR(tops["Orvanta,"], margin + 0.5 + 16.1, 1);  // below one empty 14-point line
     EXPECT_GT(heights["Calculations:"], heights["Pieces:"] + 2);
     EXPECT_GT(heights["Pieces:"], heights["Fax:"] + 1);
 }
