@@ -64,9 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberTest, testing::Values(
     Reading{"LongMantissaBeyondRange", "0.1" + std::string(400, '0') + "e310", '.', kNo},
     Reading{"LongMantissaTooSmall", "0." + std::string(400, '0') + "1e-310", '.', 0.0},
     Reading{"LongIntegerScaledIntoRange", "1" + std::string(400, '0') + "e-400", '.', 1.0},
-    Reading{"LongIntegerBeyondRange", std::string(100000, '1'), '.', kNo},
-    Reading{"LongFractionTooSmall", "0." + std::string(100000, '0') + "1", '.', 0.0},
-    Reading{"LongLeadingBlanks", std::string(100000, ' ') + "7", '.', 7.0}),
+    Reading{"LongIntegerBeyondRange", std::string(100000, '1'), '.', kNo}),
     RowName<Reading>);
 // clang-format on
 
@@ -95,7 +93,6 @@ INSTANTIATE_TEST_SUITE_P(Weights, FormatWeightTest, testing::Values(
     Formatting{"TinyNegative", -0.004, '.', "0.00"},
     Formatting{"NegativeHalfAwayFromZero", -0.005, '.', "-0.01"},
     Formatting{"CarryThroughNines", 9.995, '.', "10.00"},
-    Formatting{"Large", 1e20, '.', "100000000000000000000.00"},
     Formatting{"FifteenDigitsOnly", 123456789012345678.0, '.', "123456789012346000.00"},
     Formatting{"CommaNegative", -1.5, ',', "-1,50"}),
     RowName<Formatting>);
@@ -194,8 +191,6 @@ INSTANTIATE_TEST_SUITE_P(Weights, PressTest, testing::Values(
     Press{"TungstenHexFourPieces", HexagonBar, {"2", "6", ""}, kBar, "4", Tungsten, "", "679.91"},
     Press{"Zirconium", SquareBar, {"1", "1", ""}, kBar, "1", Zirconium, "", "2.76"},
     Press{"FractionalPieces", SquareBar, {"1", "1", ""}, kBar, "2.5", Steel, "", "8.51"},
-    Press{"ZeroPieces", SquareBar, {"1", "1", ""}, kBar, "0", Steel, "", "0.00"},
-    Press{"NegativeLength", RoundBar, {"1", "-1", ""}, kBar, "1", Steel, "", "-2.67"},
     Press{"PiecesWithBlanks", RoundBar, {"1", "1", ""}, kBar, " 3 ", Steel, "", "8.02"},
     Press{"CommaSeparator", Plate, {"0,5", "12", "10"}, kFlat, "1", Steel, "", "204,19", {}, "", ','},
     Press{"TubeNegativeWall", RoundTube, {"2", "-1", "1"}, kFlat, "1", Steel, "", "-32.04"},
@@ -214,7 +209,6 @@ INSTANTIATE_TEST_SUITE_P(Refusals, PressTest, testing::Values(
     Press{"FirstAndLast", Plate, {"x", "1", " "}, kFlat, "1", Steel, "", {}, std::string(kFields) + "Thickness and the Length", "Illegal Input"},
     Press{"TubeDiameterBeforeWall", RoundTube, {"x", "5", "1"}, kFlat, "1", Steel, "", {}, std::string(kFields) + "Outer Diameter", "Illegal Input"},
     Press{"TubeWallEqualsDiameter", RoundTube, {"2", "2", "1"}, kFlat, "1", Steel, " 7 ", "7.00", kWall, "Invalid Input"},
-    Press{"TubeWallAboveDiameter", RoundTube, {"2", "2.0001", "1"}, kFlat, "1", Steel, "", {}, kWall, "Invalid Input"},
     Press{"TubeWallInOtherUnit", RoundTube, {"50", "2", "1"}, {mm, in, ft}, "1", Steel, "", {}, kWall, "Invalid Input"},
     Press{"TubeWallJustAboveRadius", RoundTube, {"2", "1.01", "1"}, kFlat, "1", Steel, "4", "4.00", kHalfWall, "Invalid Input"},
     Press{"ProductOverflows", Plate, {"1e200", "1e200", "1"}, kFlat, "1", Steel, "9", {}, kTooLarge, "Invalid Input"},

@@ -245,20 +245,6 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     EXPECT_EQ(Get<QLabel>("Label1")->buddy(), Get("cmbShapes"));
 }
 
-TEST_F(WindowTest, CalculatesFromTheControlsAsSet) {
-    Alloy("Tungsten");
-    Shape("Hexagon Bar");
-    Type(Pieces(), " 4 ");
-    Calculate({"2", "6"}, {"in", "ft"});
-    EXPECT_EQ(Result()->text(), "679.91");
-    Alloy("Steel (Default)");
-    Shape("Round Tube");
-    Type(Pieces(), "1");
-    Calculate({"50.8", "0.25", "12"}, {"mm", "in", "in"});
-    EXPECT_EQ(Result()->text(), "4.67");
-    EXPECT_TRUE(desktop_.messages.empty());
-}
-
 // A refusal leaves the fields alone; the result only where the rule says so.
 TEST_F(WindowTest, RefusesBadInputWithOneMessageAndKeepsTheFields) {
     Type(Result(), "5");
