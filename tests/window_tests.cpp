@@ -238,6 +238,7 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
         EXPECT_EQ(Field(i)->accessibleName() + ":", captions[i]);
     }
     EXPECT_TRUE(Units(2)->isVisible());
+    EXPECT_EQ(Units(0)->accessibleName(), "Outer Diameter unit");
     EXPECT_FALSE(Field(3)->isVisible() || Caption(3)->isVisible() || Units(3)->isVisible());
     Alloy("Stainless 300 Series");
     EXPECT_EQ(Get("cmbAlloy")->toolTip(), "Stainless 300 Series");
@@ -380,6 +381,12 @@ TEST_F(WindowTest, StoresTheShownSlotsAsOneLine) {
               "Steel (Default)  Round Tube   Outer Diameter:  3 in  Wall: "
               "0.0 ft Length: 99 in  Pieces: abc  Total Weight:  12.5  lbs.");
     EXPECT_EQ(Result()->text(), " 12.5 ");
+    QApplication::processEvents();  // the list lays its lines out later
+    const QImage shown = List()->viewport()->grab().toImage();
+    const QRect row = List()->visualItemRect(List()->item(0));
+    QImage blank(row.size(), shown.format());
+    blank.fill(List()->palette().color(QPalette::Base));
+    EXPECT_NE(shown.copy(row), blank);  // the stored line is drawn
 }
 
 TEST_F(WindowTest, RemovesTheSelectedLineByButtonOrDeleteKeyAndRefusesWithoutOne) {
@@ -414,6 +421,10 @@ TEST_F(WindowTest, CtrlCCopiesOnlyASelectedLine) {
     QApplication::clipboard()->setText("before");
     QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
+    Type(Pieces(), "42");  // in a field, Ctrl+C copies the field's text
+    Pieces()->selectAll();
+    QTest::keyClick(Pieces(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "42");
 }
 
 TEST_F(WindowTest, PrintsHeadingLinesAndFooterAndTellsAFailure) {
@@ -432,8 +443,11 @@ TEST_F(WindowTest, PrintsHeadingLinesAndFooterAndTellsAFailure) {
     desktop_.cancelPrint = true;  // says nothing
     Press("cmdPrint");
     desktop_.cancelPrint = false;
-    desktop_.printerFailsAt = 5;  // the heading line
+    desktop_.printerFailsAt = 5;                          // the heading line
+    QGuiApplication::setOverrideCursor(Qt::CrossCursor);  // somebody else's
     Press("cmdPrint");
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(desktop_.printed.size(), 6);
     EXPECT_EQ(desktop_.printed.back(), "abort");  // never "end"
     EXPECT_EQ(desktop_.messages, std::vector<QStringList>({{"The report could not be printed: "
