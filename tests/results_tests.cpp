@@ -77,6 +77,9 @@ TEST(Report, HeadingStoredLinesAndFooterInOrder) {
     const std::vector<std::string> lines = {"first line", "second line"};
     EXPECT_EQ(Ops(BuildReport(lines, who)),
               heading + "first line||second line||" + footer + "|end|");
+    for (const PrintOp& op : BuildReport(lines, who)) {  // a size only where a size is set
+        EXPECT_EQ(op.size == 0, op.kind != PrintOp::Kind::FontSize);
+    }
     who.tollFree = "555.555.0199";
     EXPECT_EQ(Ops(BuildReport({}, who)), heading + footer + "\r\nTollfree: 555.555.0199||end|");
 }

@@ -230,6 +230,7 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     EXPECT_EQ(Get<QComboBox>("cmbAlloy")->itemText(25), "Zirconium");
     EXPECT_EQ(Get<QComboBox>("cmbShapes")->itemText(8), "Strip");
     EXPECT_EQ(Units(4)->itemText(5), "m");
+    EXPECT_EQ(Units(4)->count(), 6);
     for (int i = 2; i < Form1::kSlots; ++i) EXPECT_EQ(Caption(i)->text(), "Label2") << i;
     Shape("Round Tube");
     const QStringList captions = {"Outer Diameter:", "Wall:", "Length:"};
