@@ -52,17 +52,13 @@ def key(*names):
     subprocess.run(["xdotool", "key", *names], check=True)
 
 
-def focus_now(app):
-    node = focused(app)
-    return describe(node) if node else None
-
-
 def await_focus(app, wanted, seconds=3):
     """The focused stop once it is `wanted` (a stop, or a test on one), or
     whatever has the focus when the time is up."""
     deadline = time.monotonic() + seconds
     while True:
-        got = focus_now(app)
+        node = focused(app)
+        got = describe(node) if node else None
         if (wanted(got) if callable(wanted) else got == wanted) or time.monotonic() > deadline:
             return got
 
