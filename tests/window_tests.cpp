@@ -6,17 +6,21 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorSpace>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -296,20 +300,38 @@ TEST_F(WindowTest, AGermanLocaleReadsAndWritesDecimalCommas) {
 TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     const std::pair<QString, QString> pastes[] = {
         {"3\r\nTotal Weight: 9", "3"},                        // a second line
-        {QString("4\t5") + QChar(0) + "6", "456"},            // control characters
+        {"0.5\t12\t10\n", "0.5"},                             // a row of spreadsheet cells
+        {QString("4") + QChar(0) + "6", "46"},                // control characters
         {QString::fromUtf16(u"\u202E1\u200B2\uFEFF"), "12"},  // format characters
         {QString::fromUtf16(u"7\u20288"), "7"},
-        {QString::fromUtf16(u"9\u00858"), "9"}};  // a line separator
+        {QString::fromUtf16(u"9\u00858"), "9"},                   // a line separator
+        {QString::fromUtf16(u"\u00A03\u202F0\u2007"), " 3 0 "}};  // space separators
     for (const auto& [pasted, held] : pastes) {
         Type(Pieces(), "");
         Paste(Pieces(), pasted);
         EXPECT_EQ(Pieces()->text(), held);
     }
-    // Into the middle of a value: the text after the cursor stays.
+    // Into the middle of a value: the text after the cursor stays, and the
+    // paste is one undo step after the typing before it.
     Type(Field(0), "15");
     Field(0)->setCursorPosition(1);
-    Paste(Field(0), "0\n9");
+    Paste(Field(0), "0\r\n9");
     EXPECT_EQ(Field(0)->text(), "105");
+    QTest::keyClick(Field(0), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Field(0)->text(), "15");
+    QTest::keyClick(Field(0), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Field(0)->text(), "");
+    // A drop from another program is a copy: the program keeps its text.
+    QMimeData dragged;
+    dragged.setText("12\n34");
+    const auto actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), actions, &dragged, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(Field(1), &enter);
+    QDropEvent drop(QPointF(5, 5), actions, &dragged, Qt::LeftButton,
+                    Qt::ShiftModifier);  // Shift proposes a move
+    QApplication::sendEvent(Field(1), &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(Field(1)->text(), "12");
 }
 
 TEST_F(WindowTest, KeyboardFocusShowsAndTheWheelTurnsOnlyAFocusedList) {
@@ -412,16 +434,16 @@ TEST_F(WindowTest, RemovesTheSelectedLineByButtonOrDeleteKeyAndRefusesWithoutOne
     EXPECT_EQ(desktop_.messages, std::vector<QStringList>({store, store, remove, remove}));
 }
 
+// The first arrow key selects the outlined line; Ctrl+C copies only a selection.
 TEST_F(WindowTest, CtrlCCopiesOnlyASelectedLine) {
     Store({"1", "2"});
-    Select(1);
-    QApplication::clipboard()->clear();
-    QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), Line(1));
-    List()->clearSelection();  // the current line stays, unselected
+    List()->setFocus();  // the first line is outlined, not selected
     QApplication::clipboard()->setText("before");
     QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
+    QTest::keyClick(List(), Qt::Key_Down);  // selects the outlined line first
+    QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), Line(0));
     Type(Pieces(), "42");  // in a field, Ctrl+C copies the field's text
     Pieces()->selectAll();
     QTest::keyClick(Pieces(), Qt::Key_C, Qt::ControlModifier);
@@ -545,8 +567,8 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     watchdog_.stop();
     Type(Pieces(), kWide);
     Store({"1.00", "2.00"});
-    const auto answer = [&](const char* how) {
-        QTimer::singleShot(50, [&, how] {
+    const auto answer = [&](const char* how, std::function<void(QPrintDialog*)> choose = {}) {
+        QTimer::singleShot(50, [&, how, choose] {
             auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
@@ -554,6 +576,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
             EXPECT_EQ(dialog->printer()->copyCount(), 1);
             EXPECT_EQ(dialog->minPage(), 1);
             dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+            if (choose) choose(dialog);
             QMetaObject::invokeMethod(dialog, how);
         });
         Press("cmdPrint");
@@ -605,6 +628,28 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_NEAR(tops["Orvanta,"], margin + 0.5 + 16.1, 1);  // below one empty 14-point line
     EXPECT_GT(heights["Calculations:"], heights["Pieces:"] + 2);
     EXPECT_GT(heights["Pieces:"], heights["Fax:"] + 1);
+
+    // Pages 1 to 2 last page first, then a range past the report's end: that
+    // is told, and the file printed before stays as it was.
+    for (int i = 0; i < 60; ++i) List()->addItem(QString("Line %1").arg(i));
+    const auto range = [](int from, int to) {
+        return [from, to](QPrintDialog* dialog) {
+            dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
+            dialog->findChild<QSpinBox*>("from")->setValue(from);
+            dialog->findChild<QSpinBox*>("to")->setValue(to);
+            dialog->findChild<QCheckBox*>("reverse")->setChecked(true);
+        };
+    };
+    answer("accept", range(1, 2));
+    const QStringList reversed = PdfPages();
+    ASSERT_EQ(reversed.size(), 2);
+    EXPECT_TRUE(reversed[1].contains("Calculations:"));
+    answer("accept", range(5, 9));
+    EXPECT_EQ(PdfPages(), reversed);
+    EXPECT_EQ(desktop_.messages,
+              std::vector<QStringList>({{"The report could not be printed: the report has 3 pages, "
+                                         "and the chosen pages hold none of them",
+                                         "Print Failed"}}));
 }
 
 // The disk fills up part way through the report (the kernel's file-size

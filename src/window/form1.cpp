@@ -18,6 +18,7 @@
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
+#include "window/clean_paste.h"
 #include "window/frame.h"
 #include "window/link_label.h"
 #include "window/one_line_validator.h"
@@ -105,9 +106,13 @@ void Form1::SetUpKeyboardAndReaders() {
     Label6->setBuddy(txtNumPieces);
     Label5->setBuddy(txtResult);
     for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
-    // One line of visible text in every field, whatever is pasted.
+    // One line of visible text in every field, whatever is pasted or dropped.
     auto* oneLine = new OneLineValidator(this);
-    for (QLineEdit* field : findChildren<QLineEdit*>()) field->setValidator(oneLine);
+    auto* paste = new CleanPaste(this);
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        field->setValidator(oneLine);
+        paste->Watch(field);
+    }
 }
 
 // The closed alloy list is too narrow for some names: it shows the full name

@@ -134,6 +134,11 @@ void Form1::CreateControls() {
                 font.setUnderline(true);
                 widget->setFont(font);
                 widget->setProperty("autoSize", true);
+                // Room for the focus ring beside the first and last letters;
+                // the text itself stays where it was designed.
+                constexpr int kRingGap = 2;
+                widget->setContentsMargins(kRingGap, 0, kRingGap, 0);
+                widget->move(widget->x() - kRingGap, widget->y());
                 break;
             }
             case Style::AutoSize:

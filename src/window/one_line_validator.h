@@ -2,12 +2,18 @@
 
 #include <QValidator>
 
-// Keeps a one-line field to one line of visible text, as one-line fields of
-// desktop systems do: a paste keeps its text up to its first line break
-// (a number copied from a spreadsheet cell arrives as "2\n"), and control and
-// format characters (tabs, NUL, bidirectional overrides, zero-width
-// characters) are dropped. So the value the user sees is the value that is
-// tested, computed and stored. Typed text is never changed.
+// What a one-line field keeps of pasted or dropped text: the text up to its
+// first line break or tab (a spreadsheet cell arrives as "2\n", a row of
+// cells as "0.5\t12\t10\n"), every Unicode space separator (no-break, figure,
+// narrow) as an ordinary blank, and no control or format characters (NUL,
+// bidirectional overrides, zero-width characters). So the value the user sees
+// is the value that is tested, computed and stored.
+QString OneLineOf(const QString& pasted);
+
+// Line breaks, tabs and invisible characters that reach a field by any other
+// way (an input method, a screen reader's edit) go the same way. The field never holds a line
+// break, so one can only have come with the edit that ends at the cursor: the rest of that edit is
+// dropped. Typed text is never changed.
 class OneLineValidator : public QValidator {
   public:
     using QValidator::QValidator;

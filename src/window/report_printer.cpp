@@ -112,15 +112,19 @@ class ReportPrinter : public PrinterService {
             copies = printer_->copyCount();
             printer_->setCopyCount(1);
         }
+        // A range past the report's end would make an empty document, which
+        // would replace an older file or reach the printer as a blank job.
+        if (from > to) return Fail(NoPagesInRange(pageCount));
+        // The printer expects the application to reverse the order itself.
+        const bool reverse = printer_->pageOrder() == QPrinter::LastPageFirst;
         std::vector<int> sequence;
         for (int outer = 0; outer < (printer_->collateCopies() ? copies : 1); ++outer) {
-            for (int p = from; p <= to; ++p) {
+            for (int i = 0; i <= to - from; ++i) {
                 for (int inner = 0; inner < (printer_->collateCopies() ? 1 : copies); ++inner) {
-                    sequence.push_back(p);
+                    sequence.push_back(reverse ? to - i : from + i);
                 }
             }
         }
-        if (sequence.empty()) return true;  // the range holds none of the report's pages
         // Lines come in page order: page p is lines firstLine[p] up to firstLine[p + 1].
         std::vector<std::size_t> firstLine(static_cast<std::size_t>(pageCount) + 2, lines.size());
         for (std::size_t l = lines.size(); l-- > 0;) {
@@ -200,6 +204,12 @@ class ReportPrinter : public PrinterService {
         layout->endLayout();
         layouts_.push_back(std::move(layout));
         return layouts_.back().get();
+    }
+
+    static QString NoPagesInRange(int pageCount) {
+        const QString pages =
+            pageCount == 1 ? QObject::tr("1 page") : QObject::tr("%1 pages").arg(pageCount);
+        return QObject::tr("the report has %1, and the chosen pages hold none of them").arg(pages);
     }
 
     bool Fail(const QString& reason) {

@@ -1,5 +1,6 @@
 #include "window/results_list.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -39,9 +40,28 @@ void ResultsList::paintEvent(QPaintEvent* event) {
     if (QListWidgetItem* current = currentItem()) {
         // A selected line is filled with the highlight; its outline takes the
         // highlighted text's colour instead.
-        const QColor onLine =
-            current->isSelected() ? palette().color(QPalette::HighlightedText) : colour;
-        painter.setPen(QPen(onLine, 1));
+        const bool selected = current->isSelected();
+        const QColor onLine = selected ? palette().color(QPalette::HighlightedText) : colour;
+        painter.setPen(QPen(onLine, 1, selected ? Qt::SolidLine : Qt::DashLine));
         painter.drawRect(visualItemRect(current).adjusted(2, 0, -3, -1));
     }
+}
+
+void ResultsList::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            if (currentItem() && selectedItems().isEmpty() &&
+                !(event->modifiers() & ~Qt::KeypadModifier)) {
+                currentItem()->setSelected(true);
+                event->accept();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QListWidget::keyPressEvent(event);
 }

@@ -3,13 +3,17 @@
 #include <QListWidget>
 
 // The results list, with a focus that can be seen: a frame round the list
-// while it has keyboard focus (also when it is empty) and a solid outline
-// round the current line, both in a colour that stands out at least 3:1 from
-// the list's background.
+// while it has keyboard focus (also when it is empty) and an outline round
+// the current line, both in a colour that stands out at least 3:1 from the
+// list's background. The outline is dashed while the current line is not
+// selected, so it never passes for a selection. The first arrow key, Home or
+// End with no line selected selects the outlined line, where Qt would move
+// on from it unselected (or, on the last line, do nothing).
 class ResultsList : public QListWidget {
   public:
     explicit ResultsList(QWidget* parent = nullptr);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };

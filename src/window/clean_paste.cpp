@@ -1,0 +1,90 @@
+#include "window/clean_paste.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+
+#include "window/one_line_validator.h"
+
+namespace {
+
+// Moving the cursor is what closes an undo step of a line edit; moving it
+// away and back closes the one before the insert, and again the insert itself.
+void CloseUndoStep(QLineEdit* field) {
+    if (field->hasSelectedText() || field->text().isEmpty()) return;
+    const int at = field->cursorPosition();
+    field->setCursorPosition(at > 0 ? at - 1 : at + 1);
+    field->setCursorPosition(at);
+}
+
+void InsertAsOneStep(QLineEdit* field, const QString& text) {
+    if (text.isEmpty() && !field->hasSelectedText()) return;
+    CloseUndoStep(field);
+    field->insert(text);
+    CloseUndoStep(field);
+}
+
+void PasteInto(QLineEdit* field, QClipboard::Mode mode) {
+    InsertAsOneStep(field, OneLineOf(QGuiApplication::clipboard()->text(mode)));
+}
+
+void ShowContextMenu(QLineEdit* field, const QPoint& at) {
+    QMenu* menu = field->createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        if (!action->text().startsWith(QLineEdit::tr("&Paste"))) continue;
+        QObject::disconnect(action, nullptr, field, nullptr);
+        QObject::connect(action, &QAction::triggered, field,
+                         [field] { PasteInto(field, QClipboard::Clipboard); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(at);
+}
+
+}  // namespace
+
+void CleanPaste::Watch(QLineEdit* field) { field->installEventFilter(this); }
+
+bool CleanPaste::eventFilter(QObject* watched, QEvent* event) {
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (!field || field->isReadOnly()) return false;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) return false;
+            PasteInto(field, QClipboard::Clipboard);
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+                !QGuiApplication::clipboard()->supportsSelection()) {
+                return false;
+            }
+            field->deselect();
+            PasteInto(field, QClipboard::Selection);
+            return true;
+        case QEvent::ContextMenu:
+            ShowContextMenu(field, static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            // Within the field a drag moves its own text, as usual.
+            if (drop->source() == field || !drop->mimeData()->hasText()) return false;
+            if (!(drop->possibleActions() & Qt::CopyAction)) {
+                drop->ignore();
+                return true;
+            }
+            field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
+            if (event->type() == QEvent::Drop) {
+                InsertAsOneStep(field, OneLineOf(drop->mimeData()->text()));
+            }
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            return true;
+        }
+        default:
+            return false;
+    }
+}
