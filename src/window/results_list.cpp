@@ -26,6 +26,11 @@ class NoFocusOutline : public QStyledItemDelegate {
 
 ResultsList::ResultsList(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new NoFocusOutline(this));
+    // At a fractional scale (1.5) the viewport, rounded outwards, would cover
+    // the frame's bottom line; one logical pixel keeps the line in view.
+    setViewportMargins(0, 0, 0, 1);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
 }
 
 void ResultsList::paintEvent(QPaintEvent* event) {
