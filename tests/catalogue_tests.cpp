@@ -58,29 +58,6 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_THROW(FamilyOf(3), std::out_of_range);
 }
 
-// Every name and caption the lists and slots show, in list order.
-TEST(Tables, NameEveryAlloyAndEveryFormsSlots) {
-    std::string alloys;
-    for (int row = 1; row <= 26; ++row) alloys += std::string(AlloyName(row)) + ";";
-    EXPECT_EQ(alloys,
-              "Steel (Default);Aluminum 1100;Aluminum 2024;Aluminum 5052;Aluminum 6061;"
-              "Aluminum 7075;Beryllium;Brass;Copper;Hastelloy Series;Incoloy 800;Inconel 600;"
-              "Inconel 625;Inconel 718;Invar;Kovar;Magnesium;Molybdenum;Monel 400;Nickel 200;"
-              "Stainless 300 Series;Stainless 400 Series;Tantalum;Titanium;Tungsten;Zirconium;");
-    std::string forms;
-    for (int p = 0; p < kShapeCount; ++p) {
-        const ShapeLayout& layout = LayoutOf(FamilyOf(ShapeIdAtPosition(p)));
-        forms += std::string(ShapeName(ShapeIdAtPosition(p))) + ":";
-        for (int i = 0; i < layout.fieldCount; ++i) forms += std::string(layout.captions[i]) + ",";
-    }
-    EXPECT_EQ(forms,
-              "Coil:Thickness:,Width:,Length:,Flat Bar:Thickness:,Width:,Length:,"
-              "Hexagon Bar:Diameter:,Length:,Plate:Thickness:,Width:,Length:,"
-              "Round Bar:Diameter:,Length:,Round Tube:Outer Diameter:,Wall:,Length:,"
-              "Sheet:Thickness:,Width:,Length:,Square Bar:Diameter:,Length:,"
-              "Strip:Thickness:,Width:,Length:,");
-}
-
 TEST(Tables, ListPositionsMapToShapeIdentifiers) {
     const ShapeId ids[] = {4, 5, 6, 8, 11, 12, 13, 14, 16};
     for (int p = 0; p < kShapeCount; ++p) EXPECT_EQ(ShapeIdAtPosition(p), ids[p]) << p;

@@ -1,30 +1,16 @@
 #!/usr/bin/env bash
-# End to end: start the real program on an X server, wait for its window,
-# save a screenshot, press Alt+E and expect the program to end by itself with
-# status 0. Run under xvfb-run (CTest does that).
+# End to end: start the real program on a private X server, wait for its
+# window, save a screenshot, press Alt+E and expect the program to end by
+# itself with status 0.
+#   e2e_exit.sh PROGRAM SCREENSHOT
 set -euo pipefail
-program="$1"
-shot="$2"
-title='^Vevari Radidu Zezareruze$'
-
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-export XDG_RUNTIME_DIR="$runtime"
-trap 'rm -rf "$runtime"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true' EXIT
-
-"$program" & pid=$!
-wid=""
-for _ in $(seq 500); do
-  wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window"; exit 1; }
-  sleep 0.02
-done
-[ -n "$wid" ] || { echo "no window titled like the calculator within 10 s"; exit 1; }
-
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+e2e_display
+QT_QPA_PLATFORM=xcb e2e_start "$1"
+pid=$!
+wid=$(e2e_window "$pid")
 sleep 0.3
-import -window "$wid" "$shot"
-echo "screenshot: $shot"
+import -window "$wid" "$2"
 
 xdotool windowfocus --sync "$wid"
 xdotool key alt+e
@@ -32,7 +18,6 @@ for _ in $(seq 250); do
   if ! kill -0 "$pid" 2>/dev/null; then
     status=0
     wait "$pid" || status=$?
-    pid=""
     echo "exit status: $status"
     [ "$status" -eq 0 ]
     exit

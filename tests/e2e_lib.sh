@@ -1,0 +1,37 @@
+# Shared by the end-to-end scripts (source it): a private X server, the
+# calculator's window, and an end to everything started, last first.
+e2e_pids=()
+e2e_work=$(mktemp -d)
+chmod 700 "$e2e_work"
+export XDG_RUNTIME_DIR="$e2e_work"
+e2e_end() {
+  for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do kill "${e2e_pids[$i]}" 2>/dev/null || true; done
+  rm -rf "$e2e_work"
+}
+trap e2e_end EXIT
+
+# Runs a command in the background until the script ends; $! is its id.
+e2e_start() { "$@" & e2e_pids+=($!); }
+
+# An X server on a display it picks itself, so tests may run side by side.
+e2e_display() {
+  e2e_start Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$e2e_work/display"
+  for _ in $(seq 200); do
+    [ -s "$e2e_work/display" ] && export DISPLAY=":$(cat "$e2e_work/display")" &&
+      xdotool getmouselocation >/dev/null 2>&1 && return
+    sleep 0.05
+  done
+  echo "no X server within 10 s" >&2
+  return 1
+}
+
+# Prints the id of the calculator's window once process $1 shows it.
+e2e_window() {
+  for _ in $(seq 500); do
+    xdotool search --onlyvisible --name '^Vevari Radidu Zezareruze$' 2>/dev/null | head -n 1 | grep . && return
+    kill -0 "$1" 2>/dev/null || { echo "the program ended before showing its window" >&2; return 1; }
+    sleep 0.02
+  done
+  echo "no window titled like the calculator within 10 s" >&2
+  return 1
+}
