@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QTimer>
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -129,8 +128,8 @@ void Submit(const Job& job, Handover& handover) {
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 kAnswerSeconds * 1000, nullptr);
     if (!http) {
-        const QString reason = qt_error_string(errno);
-        Report(handover, QObject::tr("the print server could not be reached: %1").arg(reason));
+        Report(handover, QObject::tr("the print server could not be reached: %1")
+                             .arg(QString::fromUtf8(cupsLastErrorString())));
         return;
     }
     cups_option_t* options = nullptr;
