@@ -89,6 +89,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     QObject::connect(&user, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            EXPECT_TRUE(dialog->findChild<QWidget*>("pagesLineEdit")->isHidden());
             auto* printers = dialog->findChild<QComboBox*>("printers");
             printers->setCurrentIndex(printers->findText(queue));
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();

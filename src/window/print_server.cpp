@@ -125,6 +125,12 @@ bool StillWaited(Handover& handover) {
 
 // On the worker thread; every call blocks until the server answers.
 void Submit(const Job& job, Handover& handover) {
+    // libcups' password prompt is per thread, and this thread's default one
+    // reads the terminal: a queue that wants a password refuses the job
+    // instead, with the server's reason.
+    cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*,
+                          void*) -> const char* { return nullptr; },
+                       nullptr);
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 kAnswerSeconds * 1000, nullptr);
     if (!http) {
