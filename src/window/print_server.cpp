@@ -154,8 +154,9 @@ void Submit(const Job& job, Handover& handover) {
     }
     const bool told = Report(handover, failure);
     // A job the window gave up on, or one the server took only in part, goes.
-    if (id != 0 && (!told || !failure.isEmpty()))
+    if (id != 0 && (!told || !failure.isEmpty())) {
         cupsCancelJob2(http, job.queue.constData(), id, 0);
+    }
     httpClose(http);
 }
 
