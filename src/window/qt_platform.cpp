@@ -55,10 +55,21 @@ class QtPrintDialog : public PrintDialogService {
                           QAbstractPrintDialog::PrintCollateCopies |
                           QAbstractPrintDialog::PrintShowPageSize);
         dialog.setMinMax(minPage_, std::max(minPage_, dialog.maxPage()));
+        // Qt 6.4's free-form "Pages" field refuses every entry (the dialog
+        // checks the printer's page ranges before it has set them); "Pages
+        // from ... to ..." remains.
+        for (const char* name : {"pagesRadioButton", "pagesLineEdit"}) {
+            if (auto* pages = dialog.findChild<QWidget*>(name)) pages->hide();
+        }
         // Cancel ends the command like any other failure; with the setting
         // off there is still nothing to print on.
         if (dialog.exec() != QDialog::Accepted) return nullptr;
         KeepPrintableMargins(*printer);
+        // The job's name in the printer's queue. Set only now: the dialog
+        // would also have made it the default name of a PDF file.
+        if (printer->outputFormat() == QPrinter::NativeFormat && parent) {
+            printer->setDocName(parent->window()->windowTitle() + QObject::tr(" Report"));
+        }
         return MakeQtPrinter(std::move(printer));
     }
 

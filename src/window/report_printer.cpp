@@ -2,8 +2,11 @@
 // printed and drawn when the document ends, so the program can lay out the
 // pages, print only the pages asked for, and make copies itself where the
 // printer does not. A PDF is written through QSaveFile: it appears whole, or
-// not at all and an older file of that name stays as it was.
+// not at all and an older file of that name stays as it was. A job for a
+// printer queue is made the same way in memory and handed to the print server
+// whole, so its refusal reaches the window.
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "window/fonts.h"
+#include "window/print_server.h"
 #include "window/qt_platform.h"
 
 namespace {
@@ -58,7 +62,8 @@ class ReportPrinter : public PrinterService {
     bool EndDoc() override {
         if (finished_) return false;
         finished_ = true;
-        return ToFile() ? WriteFile() : Print(*printer_);
+        if (ToFile()) return WriteFile();
+        return ToQueue() ? SendToQueue() : Print(*printer_);
     }
 
     void Abort() override {
@@ -79,20 +84,34 @@ class ReportPrinter : public PrinterService {
                !printer_->outputFileName().isEmpty();
     }
 
+    bool ToQueue() const { return printer_->outputFormat() == QPrinter::NativeFormat; }
+
     bool WriteFile() {
         QSaveFile file(printer_->outputFileName());
         if (!file.open(QIODevice::WriteOnly)) return Fail(file.errorString());
-        QPdfWriter writer(&file);
-        writer.setResolution(printer_->resolution());
-        writer.setPageLayout(printer_->pageLayout());
-        writer.setTitle(printer_->docName());
-        writer.setCreator(printer_->creator());
-        if (!Print(writer)) {
+        if (!WritePdf(file)) {
             file.cancelWriting();
             return false;
         }
         if (!file.commit()) return Fail(file.errorString());
         return true;
+    }
+
+    bool SendToQueue() {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        if (!WritePdf(pdf)) return false;
+        const QString failure = HandToPrintServer(*printer_, pdf.data());
+        return failure.isEmpty() || Fail(failure);
+    }
+
+    bool WritePdf(QIODevice& out) {
+        QPdfWriter writer(&out);
+        writer.setResolution(printer_->resolution());
+        writer.setPageLayout(printer_->pageLayout());
+        writer.setTitle(printer_->docName());
+        writer.setCreator(printer_->creator());
+        return Print(writer);
     }
 
     bool Print(QPagedPaintDevice& device) {
