@@ -50,9 +50,15 @@ trap cleanup EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
 openbox >/dev/null 2>&1 & pids+=($!)
 log="$WORK/orca.log"
+: >"$transcript"
+# Orca will not start beside another Orca of the same user (another test
+# run): wait for that one to end.
+for _ in $(seq 180); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 0.5; done
+# Run under script(1), Orca writes its debug log line by line as it speaks.
 script -q -f -c "orca --debug-file=/dev/tty" "$log" >/dev/null 2>&1 </dev/null & pids+=($!)
 for _ in $(seq 200); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.1; done
-sleep 4
+grep -q "SPEECH OUTPUT" "$log" || { echo "FAIL: Orca did not start"; exit 1; }
+sleep 4  # Orca takes in the desktop before the window comes
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 & pids+=($!)
 
 failures=0

@@ -30,7 +30,9 @@ class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterfac
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value) return Current();
-        return QAccessibleWidget::text(t);
+        // A tooltip that repeats the entry (the alloy list's) is not read twice.
+        const QString other = QAccessibleWidget::text(t);
+        return t == QAccessible::Description && other == list()->currentText() ? QString() : other;
     }
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override {
