@@ -124,7 +124,9 @@ step "link" Tab "www.orvanta.example" "link"
 [ "$(grep -o "www.orvanta.example" <<<"$heard" | wc -l)" -eq 1 ] ||
   { echo "FAIL: the address is said more than once: $heard"; failures=$((failures + 1)); }
 step "open link" Return "return"
-step "clear fields" "shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return" "Fields cleared"
+step "other link" Tab "Telmarin, Inc. link" "https://www.telmarin.example/"
+step "round to the start" Tab "Alloy"
+step "clear fields" "$(printf 'shift+Tab %.0s' {1..8}) Return" "Fields cleared"
 step "refusal" "shift+Tab Return" "Illegal Input" "OK"
 step "dismiss" Return "Calculate"
 # Flat review, line by line to the end: the distributor and the disclaimer.
