@@ -14,8 +14,9 @@ QString Spoken(const QComboBox* list, int row) {
     return word.isEmpty() ? list->itemText(row) : word;
 }
 
-// Qt 6.4 on Linux gives a list's value only through its text, and its own
-// list interface offers none: a screen reader then says the name and no entry.
+// Orca takes a drop-down list's value from its selected child or, failing
+// that, from its text. Qt 6.4's bridge to AT-SPI offers no selection at all
+// and Qt's own list interface no text, so Orca said the name and no entry.
 // This one reads the current entry as a read-only one-line text.
 class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
