@@ -4,7 +4,8 @@
 # and speech into a null sound device; the window is walked by keyboard and
 # each key's SPEECH OUTPUT lines from Orca's debug log are checked.
 #   e2e_orca.sh PROGRAM [TRANSCRIPT]
-# TRANSCRIPT, when given, receives every key and what Orca said after it.
+# TRANSCRIPT, when given, receives every key and what Orca said after it;
+# E2E_ORCA_LOG=FILE keeps Orca's whole debug log.
 set -euo pipefail
 program="$1"
 transcript="${2:-/dev/null}"
