@@ -4,21 +4,23 @@
 #include <QListWidget>
 #include <QTimer>
 
-ListSpeech::ListSpeech(QListWidget* list) : QObject(list), list_(list) {
+ListSpeech::ListSpeech(QListWidget* list) : QObject(list), list_(list), model_(list->model()) {
     list->installEventFilter(this);
-    QAbstractItemModel* model = list->model();
-    connect(model, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
-    connect(model, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
 }
 
 void ListSpeech::Attach(QListWidget* list) { new ListSpeech(list); }
 
+// Through the model only: the model empties itself while the list is being
+// destroyed.
 void ListSpeech::Number() {
     const QString place = QStringLiteral("%1 of %2");
-    for (int row = 0; row < list_->count(); ++row) {
-        list_->item(row)->setData(Qt::AccessibleDescriptionRole,
-                                  place.arg(row + 1).arg(list_->count()));
+    const int count = model_->rowCount();
+    for (int row = 0; row < count; ++row) {
+        model_->setData(model_->index(row, 0), place.arg(row + 1).arg(count),
+                        Qt::AccessibleDescriptionRole);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QAbstractItemModel;
 class QListWidget;
 
 // What a screen reader hears from a list: its current line on focus and on
@@ -20,4 +21,5 @@ class ListSpeech : public QObject {
     void Number();
     void SayCurrentLine();
     QListWidget* list_;
+    QAbstractItemModel* model_;
 };
