@@ -44,6 +44,7 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_EQ(UnitAbbreviation(5), "m");
     EXPECT_EQ(UnitAbbreviation(7), "");
     EXPECT_THROW(UnitAbbreviation(8), std::out_of_range);
+    EXPECT_EQ(UnitWord(3), "millimeters");  // read out for "mm"
 
     EXPECT_EQ(AlloyFactorText(14), "1");                // Inconel 718 weighs like steel
     EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));  // Aluminum 1100 and 6061

@@ -9,11 +9,15 @@ namespace catalogue {
 namespace {
 constexpr std::array<std::string_view, kUnitTableSize> kAbbreviations = {"in", "ft", "yd", "mm",
                                                                          "cm", "m",  "",   ""};
-}
+constexpr std::array<std::string_view, kUnitTableSize> kWords = {
+    "inches", "feet", "yards", "millimeters", "centimeters", "meters", "", ""};
+}  // namespace
 
 std::string_view UnitAbbreviation(int index) {
     return kAbbreviations[CheckedIndex(index, kAbbreviations.size(), "units")];
 }
+
+std::string_view UnitWord(int index) { return kWords[CheckedIndex(index, kWords.size(), "units")]; }
 
 double UnitConvertInches(const double& value, const UnitIndex& ParamNumber) {
     switch (ParamNumber) {

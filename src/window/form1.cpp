@@ -18,9 +18,13 @@
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
+#include "window/announcer.h"
 #include "window/clean_paste.h"
+#include "window/combo_speech.h"
+#include "window/field_accessible.h"
 #include "window/frame.h"
 #include "window/link_label.h"
+#include "window/list_speech.h"
 #include "window/one_line_validator.h"
 #include "window/provider.h"
 #include "window/results_list.h"
@@ -60,6 +64,9 @@ Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(st
     setWindowIcon(QIcon(Picture(":/icon.bgra")));
     setFixedSize(460, 474);  // 6900 x 7110 twips
     LinkLabel::InstallAccessibility();
+    ComboSpeech::InstallAccessibility();
+    field_accessible::Install();
+    Announcer::InstallAccessibility();
     CreateControls();
     SetUpKeyboardAndReaders();
     for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
@@ -98,7 +105,10 @@ void Form1::SetUpKeyboardAndReaders() {
     for (QComboBox* list : findChildren<QComboBox*>()) {
         list->setFocusPolicy(Qt::StrongFocus);
         list->installEventFilter(guard);
+        ComboSpeech::Attach(list);
     }
+    ListSpeech::Attach(lstResults);
+    announcer_ = std::make_unique<Announcer>(this);
     // Captions as buddies: a screen reader reads the caption as the label of
     // the control it stands beside.
     Label3->setBuddy(cmbAlloy);
@@ -134,21 +144,14 @@ bool Form1::event(QEvent* event) {
     return handled;
 }
 
-// A screen reader names each input after the caption beside it. Qt on Linux
-// announces a drop-down list by its current value whatever its name, so each
-// list also says in its description what it is for.
+// A screen reader names each input after the caption beside it.
 void Form1::UpdateAccessibleNames() {
-    const QString alloy = WithoutColon(Label3->text());
-    const QString form = WithoutColon(Label1->text());
-    cmbAlloy->setAccessibleName(alloy);
-    cmbAlloy->setAccessibleDescription(alloy);
-    cmbShapes->setAccessibleName(form);
-    cmbShapes->setAccessibleDescription(form);
+    cmbAlloy->setAccessibleName(WithoutColon(Label3->text()));
+    cmbShapes->setAccessibleName(WithoutColon(Label1->text()));
     for (int i = 0; i < kSlots; ++i) {
         const QString name = WithoutColon(lblParam[i]->text());
         txtParam[i]->setAccessibleName(name);
         cmbUnits[i]->setAccessibleName(name + " unit");
-        cmbUnits[i]->setAccessibleDescription(name + " unit");
     }
     txtNumPieces->setAccessibleName(WithoutColon(Label6->text()));
     txtResult->setAccessibleName(WithoutColon(Label5->text()));
@@ -206,7 +209,11 @@ void Form1::InitUnits() {
         strUnits.at(static_cast<std::size_t>(i)) = ToQString(catalogue::UnitAbbreviation(i));
     }
     for (QComboBox* list : cmbUnits) {
-        for (int u = 0; u < catalogue::kUnitCount; ++u) list->insertItem(u, strUnits.at(u));
+        for (int u = 0; u < catalogue::kUnitCount; ++u) {
+            list->insertItem(u, strUnits.at(u));
+            // Read out as a word: "in" alone is heard as the preposition.
+            list->setItemData(u, ToQString(catalogue::UnitWord(u)), Qt::AccessibleTextRole);
+        }
         list->setCurrentIndex(0);
     }
 }
@@ -277,7 +284,10 @@ void Form1::CalculateWeight() {
         platform_.messages->ShowMessage(this, ToQString(outcome.message->text),
                                         ToQString(outcome.message->title));
     }
-    if (outcome.result) txtResult->setText(ToQString(*outcome.result));
+    if (outcome.result) {
+        txtResult->setText(ToQString(*outcome.result));
+        announcer_->WeightShown(txtResult->text());
+    }
 }
 
 void Form1::GenerateError(const std::int16_t& intFieldCount) {
@@ -302,10 +312,13 @@ void Form1::cmbShapes_Click() { ChangeFields(); }
 
 void Form1::cmdCalculate_Click() { CalculateWeight(); }
 
-void Form1::cmdClearFields_Click() {
+void Form1::ClearFields() {
     for (QLineEdit* field : txtParam) field->setText("");
     txtNumPieces->setText("1");
     txtResult->setText("");
+    announcer_->FieldsCleared();
 }
+
+void Form1::cmdClearFields_Click() { ClearFields(); }
 
 void Form1::cmdExit_Click() { close(); }

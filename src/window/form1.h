@@ -32,6 +32,7 @@ class QLineEdit;
 class QPushButton;
 class LinkLabel;
 class ResultsList;
+class Announcer;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -67,6 +68,7 @@ class Form1 : public QWidget {
     void ChangeFields();
     void CalculateWeight();
     void GenerateError(const std::int16_t& intFieldCount);
+    void ClearFields();
     void StoreResult();
     void RemoveResult();
     void PrintResults();
@@ -86,6 +88,7 @@ class Form1 : public QWidget {
 
     Platform platform_;
     std::unique_ptr<BrowserWindow> browserWindow_;  // shared by both links, made on first click
+    std::unique_ptr<Announcer> announcer_;          // what a button did, for screen readers
 
     // Reference tables, filled once by the Init methods.
     std::array<QString, 8> strUnits;

@@ -13,6 +13,7 @@
 
 #include "results/report.h"
 #include "results/result_line.h"
+#include "window/announcer.h"
 #include "window/form1.h"
 #include "window/provider.h"
 #include "window/results_list.h"
@@ -97,6 +98,7 @@ void Form1::StoreResult() {
         return;
     }
     lstResults->addItem(ToQString(*outcome.line));
+    announcer_->ResultStored(lstResults->count());
 }
 
 void Form1::RemoveResult() {
@@ -109,6 +111,7 @@ void Form1::RemoveResult() {
     delete lstResults->takeItem(row);
     lstResults->clearSelection();
     lstResults->setCurrentRow(-1);
+    announcer_->ResultRemoved(lstResults->count());
 }
 
 void Form1::PrintResults() {

@@ -18,8 +18,12 @@ class LinkAccessible : public QAccessibleWidget {
     explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return static_cast<LinkLabel*>(widget())->text();
-        return QAccessibleWidget::text(t);
+        const QString shown = static_cast<LinkLabel*>(widget())->text();
+        if (t == QAccessible::Name) return shown;
+        // The address as a description only where it is not the text already
+        // read as the name.
+        const QString other = QAccessibleWidget::text(t);
+        return t == QAccessible::Description && other == shown ? QString() : other;
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {

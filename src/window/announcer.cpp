@@ -1,0 +1,62 @@
+#include "window/announcer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace {
+
+const char kObjectName[] = "announcer";
+
+QString Results(int count) { return QString("%1 result%2").arg(count).arg(count == 1 ? "" : "s"); }
+
+class NotificationAccessible : public QAccessibleWidget {
+  public:
+    explicit NotificationAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* NotificationFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLabel") && object->objectName() == kObjectName) {
+        return new NotificationAccessible(static_cast<QLabel*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Announcer::Announcer(QWidget* window) : label_(new QLabel(window)) {
+    label_->setObjectName(kObjectName);
+    label_->hide();
+    // Made while the label had no name yet: dropped so the notification's
+    // own interface is made on the next query.
+    if (QAccessible::isActive()) {
+        if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(label_)) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+        }
+    }
+}
+
+void Announcer::InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(NotificationFactory), true);
+    (void)installed;
+}
+
+void Announcer::WeightShown(const QString& weight) { Say(weight + " pounds"); }
+
+void Announcer::ResultStored(int stored) { Say("Result stored, " + Results(stored)); }
+
+void Announcer::ResultRemoved(int left) { Say("Result removed, " + Results(left) + " left"); }
+
+void Announcer::FieldsCleared() { Say("Fields cleared"); }
+
+void Announcer::Say(const QString& text) {
+    label_->setText(text);
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent shown(label_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Tells a screen reader what a button did, without moving the focus and with
+// nothing new to see: a hidden label that screen readers know as a
+// notification. Each announcement is read, the same text again included.
+class Announcer {
+  public:
+    explicit Announcer(QWidget* window);
+
+    void WeightShown(const QString& weight);  // "204.19 pounds"
+    void ResultStored(int stored);            // "Result stored, 2 results"
+    void ResultRemoved(int left);             // "Result removed, 1 result left"
+    void FieldsCleared();
+
+    // Makes screen readers see the announcer's label as a notification; once
+    // per program.
+    static void InstallAccessibility();
+
+  private:
+    void Say(const QString& text);
+    QLabel* label_;
+};

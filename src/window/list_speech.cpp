@@ -1,0 +1,43 @@
+#include "window/list_speech.h"
+
+#include <QAccessible>
+#include <QListWidget>
+#include <QTimer>
+
+ListSpeech::ListSpeech(QListWidget* list) : QObject(list), list_(list), model_(list->model()) {
+    list->installEventFilter(this);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
+}
+
+void ListSpeech::Attach(QListWidget* list) { new ListSpeech(list); }
+
+// Through the model only: the model empties itself while the list is being
+// destroyed.
+void ListSpeech::Number() {
+    const QString place = QStringLiteral("%1 of %2");
+    const int count = model_->rowCount();
+    for (int row = 0; row < count; ++row) {
+        model_->setData(model_->index(row, 0), place.arg(row + 1).arg(count),
+                        Qt::AccessibleDescriptionRole);
+    }
+}
+
+bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::FocusIn) {
+        // After the reader has taken in the list itself.
+        QTimer::singleShot(0, this, &ListSpeech::SayCurrentLine);
+    }
+    return false;
+}
+
+// A reader announces a list taking focus by its name and size only; the
+// current line is given to it as the focused child.
+void ListSpeech::SayCurrentLine() {
+    const int row = list_->currentRow();
+    if (row < 0 || !list_->hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(list_, QAccessible::Focus);
+    focus.setChild(row);
+    QAccessible::updateAccessibility(&focus);
+}

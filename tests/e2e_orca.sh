@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# What a screen-reader user hears: Orca itself, with its default settings, on
+# the real window. A private X server, session bus, AT-SPI bus, window manager
+# and speech into a null sound device; the window is walked by keyboard and
+# each key's SPEECH OUTPUT lines from Orca's debug log are checked.
+#   e2e_orca.sh PROGRAM [TRANSCRIPT]
+# TRANSCRIPT, when given, receives every key and what Orca said after it;
+# E2E_ORCA_LOG=FILE keeps Orca's whole debug log.
+set -euo pipefail
+program="$1"
+transcript="${2:-/dev/null}"
+
+if [ -z "${E2E_ORCA_INSIDE:-}" ]; then
+  work=$(mktemp -d)
+  chmod 700 "$work"
+  xpid=
+  trap 'kill $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
+  display=90
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+  xpid=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+  # Speech runs for real, into libao's null device: with no sound card the
+  # default output hangs speech-dispatcher and Orca with it.
+  export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
+  echo "default_driver=null" >"$HOME/.libao"
+  cp -r /etc/speech-dispatcher "$XDG_CONFIG_HOME/"
+  printf 'AudioOutputMethod "libao"\nDefaultModule espeak-ng\n' \
+    >>"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+  # The browser stand-in records each address it is asked to open.
+  printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+  export PATH="$work/bin:$PATH" WORK="$work" E2E_ORCA_INSIDE=1
+  dbus-run-session -- "$0" "$@"
+  exit
+fi
+
+pids=()
+cleanup() {
+  local sd
+  sd=$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null || true)
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
+  [ -n "$sd" ] && kill "$sd" 2>/dev/null || true
+  wait 2>/dev/null || true
+  [ -z "${E2E_ORCA_LOG:-}" ] || cp "$log" "$E2E_ORCA_LOG"
+}
+trap cleanup EXIT
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
+openbox >/dev/null 2>&1 & pids+=($!)
+log="$WORK/orca.log"
+: >"$transcript"
+# Orca will not start beside another Orca of the same user (another test
+# run): wait for that one to end.
+for _ in $(seq 180); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 0.5; done
+# Run under script(1), Orca writes its debug log line by line as it speaks.
+script -q -f -c "orca --debug-file=/dev/tty" "$log" >/dev/null 2>&1 </dev/null & pids+=($!)
+for _ in $(seq 200); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.1; done
+grep -q "SPEECH OUTPUT" "$log" || { echo "FAIL: Orca did not start"; exit 1; }
+sleep 4  # Orca takes in the desktop before the window comes
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 & pids+=($!)
+
+failures=0
+heard=
+# Waits until Orca has said something that matches PATTERN since MARK.
+settle() {
+  for _ in $(seq 50); do
+    sleep 0.1
+    spoken "$1" | grep -qF -- "${2:-}" && break
+  done
+  sleep 1.2  # and whatever follows it
+}
+# What Orca said since byte MARK of its log, one utterance a line.
+spoken() {
+  tail -c +"$(($1 + 1))" "$log" | tr -d '\r' |
+    perl -0777 -ne 'while (/SPEECH OUTPUT: \x27(.*?)\x27 ?[[{]/sg) { ($t = $1) =~ s/\s+/ /g; print "$t\n" }'
+}
+# press "WHAT IS CHECKED" KEY...: presses the keys and keeps what Orca said.
+press() {
+  local mark
+  mark=$(stat -c %s "$log")
+  xdotool key --delay 150 "${@:2}"
+  settle "$mark" "${first_expected:-}"
+  heard=$(spoken "$mark" | paste -sd'|')
+  printf '| %s | %s | %s |\n' "$1" "${*:2}" "$heard" >>"$transcript"
+}
+# expect WORDS...: each of WORDS is in what Orca said after the last key.
+expect() {
+  for w in "$@"; do
+    if ! grep -qF -- "$w" <<<"$heard"; then
+      echo "FAIL: expected '$w' in: $heard"
+      failures=$((failures + 1))
+    fi
+  done
+}
+step() { first_expected="$3"; press "$1" $2; shift 2; expect "$@"; }
+
+# The window opens with the alloy list focused.
+for _ in $(seq 100); do spoken 0 | grep -q "Steel" && break; sleep 0.1; done
+sleep 1.5
+heard=$(spoken 0 | paste -sd'|')
+printf '| %s | %s | %s |\n' "window opens" "" "$heard" >>"$transcript"
+expect "Alloy" "combo box" "Steel (Default)"
+step "next alloy" Down "Aluminum 1100"
+step "back" Up "Steel (Default)"
+step "form list" Tab "Form" "combo box" "Round Bar"
+step "diameter" "Tab 1" "Diameter"
+step "diameter unit" Tab "Diameter unit" "combo box" "inches"
+step "unit changes" Down "feet"
+step "last unit" End "meters"
+step "typed letter" i "inches"
+step "length" "Tab 1 2" "Length"
+step "to Calculate" "Tab Tab Tab Tab" "Calculate"
+step "calculate" Return "2.67 pounds"
+step "weight field" shift+Tab "2.67 selected"
+step "where am I" KP_Enter "Calculated Weight" "2.67"
+step "store" "Tab Tab Tab Return" "Result stored, 1 result"
+step "store again" Return "Result stored, 2 results"
+step "results list" "Tab Tab Tab Tab" "Stored results" "1 of 2" "Round Bar" "Total Weight: 2.67"
+step "next line" Down "2 of 2"
+step "remove by Delete" Delete "Result removed, 1 result left"
+step "link" Tab "www.orvanta.example" "link"
+[ "$(grep -o "www.orvanta.example" <<<"$heard" | wc -l)" -eq 1 ] ||
+  { echo "FAIL: the address is said more than once: $heard"; failures=$((failures + 1)); }
+step "open link" Return "return"
+step "other link" Tab "Telmarin, Inc. link" "https://www.telmarin.example/"
+step "round to the start" Tab "Alloy"
+step "clear fields" "$(printf 'shift+Tab %.0s' {1..8}) Return" "Fields cleared"
+step "refusal" "shift+Tab Return" "Illegal Input" "OK"
+step "dismiss" Return "Calculate"
+# Flat review, line by line to the end: the distributor and the disclaimer.
+step "review top" KP_Insert+KP_Home "Alloy: Steel (Default)"
+review=
+for _ in $(seq 20); do
+  step "review next line" KP_Page_Up ""
+  review+="$heard|"
+  grep -q "Disclaimer" <<<"$heard" && break
+done
+heard="$review"
+expect "Orvanta, LLC" "P.O. Box 4127" "Phone:" "Telmarin, Inc." "www.orvanta.example" "Disclaimer"
+opened=$(cat "$WORK/opened" 2>/dev/null || true)
+[ "$opened" = "http://www.orvanta.example" ] ||
+  { echo "FAIL: Return on the link opened '$opened'"; failures=$((failures + 1)); }
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
