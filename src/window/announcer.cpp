@@ -54,6 +54,10 @@ void Announcer::ResultRemoved(int left) { Say("Result removed, " + Results(left)
 
 void Announcer::FieldsCleared() { Say("Fields cleared"); }
 
+void Announcer::LineSelected(const QString& line, const QString& place) {
+    Say(line + ", " + place + ", selected");
+}
+
 void Announcer::Say(const QString& text) {
     label_->setText(text);
     if (!QAccessible::isActive()) return;

@@ -16,6 +16,7 @@ class Announcer {
     void ResultStored(int stored);            // "Result stored, 2 results"
     void ResultRemoved(int left);             // "Result removed, 1 result left"
     void FieldsCleared();
+    void LineSelected(const QString& line, const QString& place);  // "..., 1 of 2, selected"
 
     // Makes screen readers see the announcer's label as a notification; once
     // per program.

@@ -107,8 +107,8 @@ void Form1::SetUpKeyboardAndReaders() {
         list->installEventFilter(guard);
         ComboSpeech::Attach(list);
     }
-    ListSpeech::Attach(lstResults);
     announcer_ = std::make_unique<Announcer>(this);
+    ListSpeech::Attach(lstResults, announcer_.get());
     // Captions as buddies: a screen reader reads the caption as the label of
     // the control it stands beside.
     Label3->setBuddy(cmbAlloy);

@@ -1,17 +1,23 @@
 #include "window/list_speech.h"
 
 #include <QAccessible>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTimer>
 
-ListSpeech::ListSpeech(QListWidget* list) : QObject(list), list_(list), model_(list->model()) {
+#include "window/announcer.h"
+
+ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
+    : QObject(list), list_(list), model_(list->model()), announcer_(announcer) {
     list->installEventFilter(this);
     connect(model_, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
 }
 
-void ListSpeech::Attach(QListWidget* list) { new ListSpeech(list); }
+void ListSpeech::Attach(QListWidget* list, Announcer* announcer) {
+    new ListSpeech(list, announcer);
+}
 
 // Through the model only: the model empties itself while the list is being
 // destroyed.
@@ -25,9 +31,20 @@ void ListSpeech::Number() {
 }
 
 bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::FocusIn) {
+    if (watched != list_) return false;
+    if (event->type() == QEvent::FocusIn) {
         // After the reader has taken in the list itself.
         QTimer::singleShot(0, this, &ListSpeech::SayCurrentLine);
+    } else if (event->type() == QEvent::KeyPress) {
+        const QPersistentModelIndex current = list_->currentIndex();
+        const bool selected = list_->selectionModel()->isSelected(current);
+        QTimer::singleShot(0, this, [this, current, selected] {
+            if (current.isValid() && current == list_->currentIndex() && !selected &&
+                list_->selectionModel()->isSelected(current)) {
+                announcer_->LineSelected(current.data().toString(),
+                                         current.data(Qt::AccessibleDescriptionRole).toString());
+            }
+        });
     }
     return false;
 }

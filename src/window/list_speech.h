@@ -2,24 +2,28 @@
 
 #include <QObject>
 
+class Announcer;
 class QAbstractItemModel;
 class QListWidget;
 
 // What a screen reader hears from a list: its current line on focus and on
 // every move, with the line's place ("1 of 2") as the line's description, so
-// it is heard without the reader's own position setting.
+// it is heard without the reader's own position setting. A key that selects
+// the current line without moving (the list's first arrow key) is no move
+// for the reader: the announcer says the line is selected.
 class ListSpeech : public QObject {
   public:
     // Follows `list`'s focus and lines; owned by the list.
-    static void Attach(QListWidget* list);
+    static void Attach(QListWidget* list, Announcer* announcer);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    explicit ListSpeech(QListWidget* list);
+    ListSpeech(QListWidget* list, Announcer* announcer);
     void Number();
     void SayCurrentLine();
     QListWidget* list_;
     QAbstractItemModel* model_;
+    Announcer* announcer_;
 };
