@@ -10,57 +10,46 @@ set -euo pipefail
 program="$1"
 transcript="${2:-/dev/null}"
 
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 if [ -z "${E2E_ORCA_INSIDE:-}" ]; then
-  work=$(mktemp -d)
-  chmod 700 "$work"
-  xpid=
-  trap 'kill $xpid 2>/dev/null || true; rm -rf "$work"' EXIT
-  display=90
-  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-  xpid=$!
-  export DISPLAY=":$display"
-  for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+  e2e_display
   # Speech runs for real, into libao's null device: with no sound card the
   # default output hangs speech-dispatcher and Orca with it.
-  export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
+  export HOME="$e2e_work" XDG_CONFIG_HOME="$e2e_work/config" WORK="$e2e_work"
+  mkdir -p "$XDG_CONFIG_HOME" "$WORK/bin"
   echo "default_driver=null" >"$HOME/.libao"
   cp -r /etc/speech-dispatcher "$XDG_CONFIG_HOME/"
   printf 'AudioOutputMethod "libao"\nDefaultModule espeak-ng\n' \
     >>"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
   # The browser stand-in records each address it is asked to open.
-  printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-  chmod +x "$work/bin/xdg-open"
-  export PATH="$work/bin:$PATH" WORK="$work" E2E_ORCA_INSIDE=1
+  printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
+  chmod +x "$WORK/bin/xdg-open"
+  export PATH="$WORK/bin:$PATH" E2E_ORCA_INSIDE=1
   dbus-run-session -- "$0" "$@"
   exit
 fi
 
-pids=()
+# Inside the session bus; what Orca spawned ends with what was started here.
 cleanup() {
-  local sd
-  sd=$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null || true)
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-  [ -n "$sd" ] && kill "$sd" 2>/dev/null || true
-  wait 2>/dev/null || true
+  kill "$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null)" 2>/dev/null || true
+  e2e_end
   [ -z "${E2E_ORCA_LOG:-}" ] || cp "$log" "$E2E_ORCA_LOG"
 }
 trap cleanup EXIT
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-openbox >/dev/null 2>&1 & pids+=($!)
+e2e_start /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1
+e2e_start openbox >/dev/null 2>&1
 log="$WORK/orca.log"
 : >"$transcript"
 # Orca will not start beside another Orca of the same user (another test
 # run): wait for that one to end.
 for _ in $(seq 180); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 0.5; done
 # Run under script(1), Orca writes its debug log line by line as it speaks.
-script -q -f -c "orca --debug-file=/dev/tty" "$log" >/dev/null 2>&1 </dev/null & pids+=($!)
+e2e_start script -q -f -c "orca --debug-file=/dev/tty" "$log" >/dev/null 2>&1 </dev/null
 for _ in $(seq 200); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.1; done
 grep -q "SPEECH OUTPUT" "$log" || { echo "FAIL: Orca did not start"; exit 1; }
 sleep 4  # Orca takes in the desktop before the window comes
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 & pids+=($!)
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb e2e_start "$program" >/dev/null 2>&1
 
 failures=0
 heard=
