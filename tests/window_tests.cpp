@@ -60,7 +60,6 @@ class FakeDesktop : public MessageService,
         if (pdf_.isEmpty()) return nullptr;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFileName(pdf_);
-        if (choose) choose(*printer);
         return MakeQtPrinter(std::move(printer));
     }
     std::unique_ptr<BrowserWindow> OpenWindow() override {
@@ -72,7 +71,6 @@ class FakeDesktop : public MessageService,
         if (!d_->browserBroken) d_->visited << address;
         return !d_->browserBroken;
     }
-    std::function<void(QPrinter&)> choose;  // what the user picks in the dialog
 
   private:
     Desktop* d_;
@@ -97,13 +95,6 @@ class WindowTest : public testing::Test {
             }
         });
         watchdog_.start(50);
-    }
-    // The print dialog hands out the real printer, writing a PDF.
-    FakeDesktop& PrintToPdf() {
-        auto dialog = std::make_unique<FakeDesktop>(&desktop_, Pdf());
-        FakeDesktop& kept = *dialog;
-        Open(std::move(dialog));
-        return kept;
     }
     QString Pdf() const { return dir_.filePath("report.pdf"); }
     QString Run(const QString& program, const QStringList& args) const {
@@ -438,77 +429,14 @@ TEST_F(WindowTest, LinksOpenTheirAddressesInOneBrowserWindow) {
 
 // ---- the report through the real printer, read back from the PDF ----------
 
-// Pieces as typed: a word longer than a printed line, then words that wrap.
-const QString kWide = QString(250, '7') + QString(" wide").repeated(60);
-
-TEST_F(WindowTest, ALongReportRunsOverPagesAndPrintsTheRangeAndCopiesAsked) {
-    FakeDesktop& dialog = PrintToPdf();
-    for (int i = 0; i < 150; ++i) Store({QString("%1.25").arg(1000 + i)});
-    Press("cmdPrint");
-    const QStringList whole = PdfPages();
-    ASSERT_GE(whole.size(), 4);
-    EXPECT_TRUE(whole[0].contains("Calculations:"));
-    EXPECT_TRUE(whole[2].contains("Total Weight: 1070.25 lbs."));
-    EXPECT_TRUE(whole.back().contains("Fax: 555.555.0101"));
-
-    dialog.choose = [](QPrinter& printer) {
-        printer.setPrintRange(QPrinter::PageRange);
-        printer.setFromTo(2, 3);
-    };
-    Press("cmdPrint");
-    EXPECT_EQ(PdfPages(), QStringList({whole[1], whole[2]}));
-
-    dialog.choose = [](QPrinter& printer) { printer.setFromTo(2, 3); };  // "All" still chosen
-    Press("cmdPrint");
-    EXPECT_EQ(PdfPages(), whole);
-
-    dialog.choose = [](QPrinter& printer) {
-        printer.setCopyCount(2);
-        printer.setCollateCopies(true);
-    };
-    Press("cmdPrint");
-    EXPECT_EQ(PdfPages(), whole + whole);
-
-    dialog.choose = [](QPrinter& printer) {
-        printer.setPrintRange(QPrinter::PageRange);
-        printer.setFromTo(1, 2);
-        printer.setCopyCount(2);
-        printer.setCollateCopies(false);
-    };
-    Press("cmdPrint");
-    EXPECT_EQ(PdfPages(), QStringList({whole[0], whole[0], whole[1], whole[1]}));
-    EXPECT_TRUE(desktop_.messages.empty());
-}
-
-// Once a document has ended, the printer takes nothing more.
-TEST(ReportPrinterTest, RefusesEverythingAfterTheEnd) {
-    QTemporaryDir dir;
-    auto pdf = std::make_unique<QPrinter>();
-    pdf->setOutputFileName(dir.filePath("report.pdf"));
-    const auto printer = MakeQtPrinter(std::move(pdf));
-    ASSERT_TRUE(printer->PrintLine("one line"));
-    ASSERT_TRUE(printer->EndDoc());
-    EXPECT_TRUE(QFile::exists(dir.filePath("report.pdf")));
-    EXPECT_FALSE(printer->PrintLine("late"));
-    EXPECT_FALSE(printer->SetFontName("Arial") || printer->SetFontSize(8) ||
-                 printer->SetBold(true) || printer->SetItalic(true));
-    EXPECT_FALSE(printer->EndDoc());
-    auto other = std::make_unique<QPrinter>();
-    other->setOutputFileName(dir.filePath("aborted.pdf"));
-    const auto aborted = MakeQtPrinter(std::move(other));
-    aborted->PrintLine("one line");
-    aborted->Abort();
-    EXPECT_FALSE(aborted->EndDoc() || aborted->PrintLine("late"));
-    EXPECT_FALSE(QFile::exists(dir.filePath("aborted.pdf")));
-}
-
 // Through the real print dialog, cancelled, then confirmed as a user would:
 // the file name typed into its field, then Print. The PDF is read back.
 TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     watchdog_.stop();  // the dialog is expected here
     Open(QtPlatform().printDialog);
     watchdog_.stop();
-    Type(Pieces(), kWide);
+    // Pieces as typed: a word longer than a printed line, then words that wrap.
+    Type(Pieces(), QString(250, '7') + QString(" wide").repeated(60));
     Store({"1.00", "2.00"});
     const auto answer = [&](const char* how, std::function<void(QPrintDialog*)> choose = {}) {
         QTimer::singleShot(50, [&, how, choose] {
@@ -572,23 +500,30 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_GT(heights["Calculations:"], heights["Pieces:"] + 2);
     EXPECT_GT(heights["Pieces:"], heights["Fax:"] + 1);
 
-    // Pages 1 to 2 last page first, then a range past the report's end: that
-    // is told, and the file printed before stays as it was.
+    // A longer report through the dialog's own fields: page range, Reverse,
+    // copies and collation; then a range past the report's end, which is told
+    // and leaves the file printed before as it was.
     for (int i = 0; i < 60; ++i) List()->addItem(QString("Line %1").arg(i));
-    const auto range = [](int from, int to) {
-        return [from, to](QPrintDialog* dialog) {
+    const auto pages = [](int from, int to, bool reverse, int copies, bool collate) {
+        return [=](QPrintDialog* dialog) {
             dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
             dialog->findChild<QSpinBox*>("from")->setValue(from);
             dialog->findChild<QSpinBox*>("to")->setValue(to);
-            dialog->findChild<QCheckBox*>("reverse")->setChecked(true);
+            dialog->findChild<QCheckBox*>("reverse")->setChecked(reverse);
+            dialog->findChild<QSpinBox*>("copies")->setValue(copies);
+            dialog->findChild<QCheckBox*>("collate")->setChecked(collate);
         };
     };
-    answer("accept", range(1, 2));
-    const QStringList reversed = PdfPages();
-    ASSERT_EQ(reversed.size(), 2);
-    EXPECT_TRUE(reversed[1].contains("Calculations:"));
-    answer("accept", range(5, 9));
-    EXPECT_EQ(PdfPages(), reversed);
+    answer("accept", pages(1, 3, false, 1, true));
+    const QStringList whole = PdfPages();
+    ASSERT_EQ(whole.size(), 3);
+    EXPECT_TRUE(whole[2].contains("Line 59") && whole[2].contains("Fax: 555.555.0101"));
+    answer("accept", pages(2, 3, true, 2, true));
+    EXPECT_EQ(PdfPages(), QStringList({whole[2], whole[1], whole[2], whole[1]}));
+    answer("accept", pages(1, 2, false, 2, false));
+    EXPECT_EQ(PdfPages(), QStringList({whole[0], whole[0], whole[1], whole[1]}));
+    answer("accept", pages(5, 9, true, 1, true));
+    EXPECT_EQ(PdfPages().size(), 4);
     EXPECT_EQ(desktop_.messages,
               std::vector<QStringList>({{"The report could not be printed: the report has 3 pages, "
                                          "and the chosen pages hold none of them",
@@ -599,7 +534,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 // limit fails a write past 64 KB as a full disk would): no partial file, the
 // older report untouched, and the user told once.
 TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
-    PrintToPdf();
+    Open(std::make_unique<FakeDesktop>(&desktop_, Pdf()));  // the real printer, to a PDF
     QFile older(Pdf());
     ASSERT_TRUE(older.open(QIODevice::WriteOnly));
     older.write("older report");
