@@ -284,8 +284,10 @@ void Form1::CalculateWeight() {
         platform_.messages->ShowMessage(this, ToQString(outcome.message->text),
                                         ToQString(outcome.message->title));
     }
-    if (outcome.result) {
-        txtResult->setText(ToQString(*outcome.result));
+    if (outcome.result) txtResult->setText(ToQString(*outcome.result));
+    // A refusal is told by its message box alone, even where it tidies the
+    // result field.
+    if (outcome.result && outcome.refusal == calc::Refusal::None) {
         announcer_->WeightShown(txtResult->text());
     }
 }
