@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QColorSpace>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -288,6 +289,16 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     EXPECT_EQ(Field(0)->text(), "15");
     QTest::keyClick(Field(0), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Field(0)->text(), "");
+    // The context menu's Paste cleans the text the same way.
+    QApplication::clipboard()->setText(QString::fromUtf16(u"7\u00A0"));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(Field(0), &menu);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    for (QAction* action : QApplication::activePopupWidget()->actions()) {
+        if (action->text().startsWith("&Paste")) action->trigger();
+    }
+    QApplication::activePopupWidget()->close();
+    EXPECT_EQ(Field(0)->text(), "7 ");
     // A drop from another program is a copy: the program keeps its text.
     QMimeData dragged;
     dragged.setText("12\n34");
