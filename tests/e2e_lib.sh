@@ -6,7 +6,8 @@ chmod 700 "$e2e_work"
 export XDG_RUNTIME_DIR="$e2e_work"
 e2e_end() {
   for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do kill "${e2e_pids[$i]}" 2>/dev/null || true; done
-  rm -rf "$e2e_work"
+  # A process that was just told to end may still be writing its log there.
+  rm -rf "$e2e_work" 2>/dev/null || { sleep 0.5 && rm -rf "$e2e_work"; } || true
 }
 trap e2e_end EXIT
 
