@@ -467,6 +467,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_FALSE(QFile::exists(Pdf()));
     answer("accept");
     EXPECT_TRUE(desktop_.messages.empty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // not left busy
 
     const auto squeezed = [](QString text) { return text.remove(QRegularExpression(R"(\s)")); };
     const QString text = squeezed(Run("pdftotext", {"PDF", "-"}));
