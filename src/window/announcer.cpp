@@ -1,5 +1,7 @@
 #include "window/announcer.h"
 
+#include "window/accessible_factory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -32,19 +34,10 @@ QAccessibleInterface* NotificationFactory(const QString& className, QObject* obj
 Announcer::Announcer(QWidget* window) : label_(new QLabel(window)) {
     label_->setObjectName(kObjectName);
     label_->hide();
-    // Made while the label had no name yet: dropped so the notification's
-    // own interface is made on the next query.
-    if (QAccessible::isActive()) {
-        if (QAccessibleInterface* early = QAccessible::queryAccessibleInterface(label_)) {
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
-        }
-    }
+    DropInterfaceMadeTooEarly(label_, QAccessible::Notification);  // made before it had its name
 }
 
-void Announcer::InstallAccessibility() {
-    static const bool installed = (QAccessible::installFactory(NotificationFactory), true);
-    (void)installed;
-}
+void Announcer::InstallAccessibility() { QAccessible::installFactory(NotificationFactory); }
 
 void Announcer::WeightShown(const QString& weight) { Say(weight + " pounds"); }
 

@@ -18,8 +18,7 @@ class Announcer {
     void FieldsCleared();
     void LineSelected(const QString& line, const QString& place);  // "..., 1 of 2, selected"
 
-    // Makes screen readers see the announcer's label as a notification; once
-    // per program.
+    // Makes screen readers see the announcer's label as a notification.
     static void InstallAccessibility();
 
   private:

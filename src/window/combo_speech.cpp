@@ -85,10 +85,7 @@ QAccessibleInterface* ComboFactory(const QString& className, QObject* object) {
 
 }  // namespace
 
-void ComboSpeech::InstallAccessibility() {
-    static const bool installed = (QAccessible::installFactory(ComboFactory), true);
-    (void)installed;
-}
+void ComboSpeech::InstallAccessibility() { QAccessible::installFactory(ComboFactory); }
 
 ComboSpeech::ComboSpeech(QComboBox* list) : QObject(list), list_(list) {
     list->installEventFilter(this);

@@ -14,7 +14,7 @@ class ComboSpeech : public QObject {
     // Follows `list`'s key presses; owned by the list.
     static void Attach(QComboBox* list);
     // Gives every pick-only QComboBox the interface that reads its current
-    // entry; once per program.
+    // entry.
     static void InstallAccessibility();
 
   protected:

@@ -5,7 +5,7 @@
 namespace field_accessible {
 
 // Gives every QLineEdit of its own (not the editor inside a drop-down list or a
-// spin box) the interface below; once per program.
+// spin box) the interface below.
 void Install();
 
 }  // namespace field_accessible

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "window/accessible_factory.h"
 #include "window/contrast.h"
 
 namespace {
@@ -43,22 +44,12 @@ QAccessibleInterface* LinkFactory(const QString& className, QObject* object) {
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setFocusPolicy(Qt::StrongFocus);
     UpdateColour();
-    // Qt may have made a plain label's interface while the QLabel part was
-    // being built; drop it so the link's own is made on the next query.
-    if (QAccessible::isActive()) {
-        QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
-        if (early && early->role() != QAccessible::Link) {
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
-        }
-    }
+    DropInterfaceMadeTooEarly(this, QAccessible::Link);  // made while only a QLabel
 }
 
 void LinkLabel::SetAddress(const QString& address) { setToolTip(address); }
 
-void LinkLabel::InstallAccessibility() {
-    static const bool installed = (QAccessible::installFactory(LinkFactory), true);
-    (void)installed;
-}
+void LinkLabel::InstallAccessibility() { QAccessible::installFactory(LinkFactory); }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {

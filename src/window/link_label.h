@@ -16,7 +16,7 @@ class LinkLabel : public QLabel {
     // The address the link opens, shown as its tooltip.
     void SetAddress(const QString& address);
 
-    // Makes screen readers see every LinkLabel as a link; once per program.
+    // Makes screen readers see every LinkLabel as a link.
     static void InstallAccessibility();
 
   signals:
