@@ -62,8 +62,8 @@ class ReportPrinter : public PrinterService {
     bool EndDoc() override {
         if (finished_) return false;
         finished_ = true;
-        if (ToFile()) return WriteFile();
-        return ToQueue() ? SendToQueue() : Print(*printer_);
+        // A printer queue, or else a PDF file: the only two the dialog offers.
+        return ToQueue() ? SendToQueue() : WriteFile();
     }
 
     void Abort() override {
@@ -78,11 +78,6 @@ class ReportPrinter : public PrinterService {
         QFont font;
         QString text;
     };
-
-    bool ToFile() const {
-        return printer_->outputFormat() == QPrinter::PdfFormat &&
-               !printer_->outputFileName().isEmpty();
-    }
 
     bool ToQueue() const { return printer_->outputFormat() == QPrinter::NativeFormat; }
 
@@ -164,10 +159,7 @@ class ReportPrinter : public PrinterService {
                 line.draw(&painter, QPointF(0, placed.y - line.y()));
             }
         }
-        if (!painter.end() || printer_->printerState() == QPrinter::Error) {
-            printer_->abort();
-            return Fail(QObject::tr("the printer service reported an error"));
-        }
+        if (!painter.end()) return Fail(QObject::tr("the printer service reported an error"));
         return true;
     }
 
