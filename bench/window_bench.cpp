@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "window/form1.h"
-#include "window/qt_platform.h"
+#include "printing/report_printer.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <functional>
 
 #include "window/form1.h"
-#include "window/qt_platform.h"
+#include "printing/report_printer.h"
 
 namespace {
 

@@ -32,7 +32,7 @@
 
 #include "window/contrast.h"
 #include "window/form1.h"
-#include "window/qt_platform.h"
+#include "printing/report_printer.h"
 
 namespace {
 

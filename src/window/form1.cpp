@@ -18,13 +18,15 @@
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
-#include "window/announcer.h"
+#include "platform/qt_platform.h"
+#include "printing/print_dialog.h"
+#include "speech/announcer.h"
+#include "speech/combo_speech.h"
+#include "speech/field_accessible.h"
+#include "speech/list_speech.h"
 #include "window/clean_paste.h"
-#include "window/combo_speech.h"
-#include "window/field_accessible.h"
 #include "window/frame.h"
 #include "window/link_label.h"
-#include "window/list_speech.h"
 #include "window/one_line_validator.h"
 #include "window/provider.h"
 #include "window/results_list.h"
@@ -55,6 +57,8 @@ QPixmap Picture(const QString& resource) {
 }
 
 }  // namespace
+
+Platform QtPlatform() { return {MakeQtMessages(), MakeQtPrintDialog(), MakeQtBrowser()}; }
 
 Form1::Form1() : Form1(QtPlatform()) {}
 

@@ -23,7 +23,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "window/platform.h"
+#include "platform/platform.h"
 
 class QComboBox;
 class Frame;
@@ -33,6 +33,9 @@ class QPushButton;
 class LinkLabel;
 class ResultsList;
 class Announcer;
+
+// The desktop's own message boxes, print dialog and browser.
+Platform QtPlatform();
 
 class Form1 : public QWidget {
     Q_OBJECT

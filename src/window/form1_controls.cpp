@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "window/fonts.h"
+#include "platform/fonts.h"
 #include "window/form1.h"
 #include "window/frame.h"
 #include "window/link_label.h"

@@ -13,7 +13,7 @@
 
 #include "results/report.h"
 #include "results/result_line.h"
-#include "window/announcer.h"
+#include "speech/announcer.h"
 #include "window/form1.h"
 #include "window/provider.h"
 #include "window/results_list.h"

@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "window/accessible_factory.h"
+#include "speech/accessible_factory.h"
 #include "window/contrast.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "window/field_accessible.h"
+#include "speech/field_accessible.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>

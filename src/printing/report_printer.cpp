@@ -17,9 +17,12 @@
 #include <memory>
 #include <vector>
 
-#include "window/fonts.h"
-#include "window/print_server.h"
-#include "window/qt_platform.h"
+#include "platform/fonts.h"
+#include "printing/report_printer.h"
+
+#if defined(Q_OS_LINUX)
+#include "printing/linux/print_server.h"
+#endif
 
 namespace {
 
@@ -92,6 +95,7 @@ class ReportPrinter : public PrinterService {
         return true;
     }
 
+#if defined(Q_OS_LINUX)
     bool SendToQueue() {
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
@@ -99,6 +103,15 @@ class ReportPrinter : public PrinterService {
         const QString failure = HandToPrintServer(*printer_, pdf.data());
         return failure.isEmpty() || Fail(failure);
     }
+#else
+    // Elsewhere Qt's own print engine hands the pages to the system's
+    // spooler, which tells a failure through the printer's state.
+    bool SendToQueue() {
+        if (!Print(*printer_)) return false;
+        return printer_->printerState() != QPrinter::Error ||
+               Fail(QObject::tr("the printer reported an error"));
+    }
+#endif
 
     bool WritePdf(QIODevice& out) {
         QPdfWriter writer(&out);

@@ -2,7 +2,8 @@
 
 // The window's way out to the desktop: message boxes, the print dialog with
 // its printer, and the browser. Form1 only talks to these interfaces; the
-// program gets the Qt implementations (qt_platform.h), tests get doubles.
+// program gets the Qt implementations (QtPlatform() in window/form1.h), tests
+// get doubles.
 
 #include <QString>
 #include <cstdint>
@@ -70,6 +71,3 @@ struct Platform {
     std::unique_ptr<PrintDialogService> printDialog;
     std::unique_ptr<BrowserService> browser;
 };
-
-// The real Qt implementations.
-Platform QtPlatform();

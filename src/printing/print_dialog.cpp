@@ -1,26 +1,12 @@
-#include "window/qt_platform.h"
+#include "printing/print_dialog.h"
 
-#include <QDesktopServices>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
 #include <algorithm>
 
-namespace {
+#include "printing/report_printer.h"
 
-class QtMessages : public MessageService {
-  public:
-    void ShowMessage(QWidget* parent, const QString& text, const QString& title) override {
-        QMessageBox box(parent);
-        box.setWindowTitle(title);
-        box.setTextFormat(Qt::PlainText);
-        box.setText(text);
-        box.setIcon(QMessageBox::NoIcon);
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
-    }
-};
+namespace {
 
 // Most printers cannot print close to the edge of the paper.
 const QMarginsF kMargins(15, 15, 15, 15);
@@ -78,24 +64,8 @@ class QtPrintDialog : public PrintDialogService {
     std::int32_t minPage_ = 1;
 };
 
-class QtBrowserWindow : public BrowserWindow {
-  public:
-    bool SetVisible(bool) override { return true; }  // the desktop's browser shows itself
-    bool Navigate(const QString& address) override {
-        return QDesktopServices::openUrl(QUrl::fromUserInput(address));
-    }
-};
-
-class QtBrowser : public BrowserService {
-  public:
-    std::unique_ptr<BrowserWindow> OpenWindow() override {
-        return std::make_unique<QtBrowserWindow>();
-    }
-};
-
 }  // namespace
 
-Platform QtPlatform() {
-    return {std::make_unique<QtMessages>(), std::make_unique<QtPrintDialog>(),
-            std::make_unique<QtBrowser>()};
+std::unique_ptr<PrintDialogService> MakeQtPrintDialog() {
+    return std::make_unique<QtPrintDialog>();
 }

@@ -1,6 +1,6 @@
-#include "window/announcer.h"
+#include "speech/announcer.h"
 
-#include "window/accessible_factory.h"
+#include "speech/accessible_factory.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "window/platform.h"
+#include "platform/platform.h"
 
 class QPrinter;
 
@@ -11,5 +11,5 @@ class QPrinter;
 // word boundaries, a line that does not fit on the page starts a new one, and
 // the printer's page range and copies are honoured. A PDF file is written
 // whole or not at all; a job for a printer queue goes to the print server
-// whole, and a refusal or no answer is told as a failure. (report_printer.cpp)
+// whole, and a refusal or no answer is told as a failure.
 std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer);

@@ -1,11 +1,11 @@
-#include "window/list_speech.h"
+#include "speech/list_speech.h"
 
 #include <QAccessible>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTimer>
 
-#include "window/announcer.h"
+#include "speech/announcer.h"
 
 ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
     : QObject(list), list_(list), model_(list->model()), announcer_(announcer) {

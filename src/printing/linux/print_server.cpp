@@ -5,7 +5,7 @@
 // is handed over on a thread of its own while the window waits in an event
 // loop with a time limit.
 
-#include "window/print_server.h"
+#include "printing/linux/print_server.h"
 
 #include <cups/cups.h>
 

@@ -1,4 +1,4 @@
-#include "window/combo_speech.h"
+#include "speech/combo_speech.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
