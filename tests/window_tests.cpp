@@ -3,7 +3,9 @@
 // a test on any real modal dialog the doubles would not have shown.
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -178,6 +180,9 @@ QImage Pixels(const QImage& image) {
 // this file: every position, size, face, caption and colour. After a wanted
 // change of the look, MWC_NEW_LOOK=1 writes the picture anew for review.
 TEST_F(WindowTest, OpensLookingAsDesigned) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "wine's offscreen platform draws every glyph as a box";
+#endif
     const QString dir = QT_TESTCASE_SOURCEDIR;
     const QImage shot = Pixels(form_->grab().toImage());
     if (qEnvironmentVariableIsSet("MWC_NEW_LOOK")) shot.save(dir + "/window.png");
@@ -443,6 +448,9 @@ TEST_F(WindowTest, LinksOpenTheirAddressesInOneBrowserWindow) {
 // Through the real print dialog, cancelled, then confirmed as a user would:
 // the file name typed into its field, then Print. The PDF is read back.
 TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has its native print dialog, not Qt's, and no pdftotext";
+#endif
     watchdog_.stop();  // the dialog is expected here
     Open(QtPlatform().printDialog);
     watchdog_.stop();
@@ -546,6 +554,9 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 // limit fails a write past 64 KB as a full disk would): no partial file, the
 // older report untouched, and the user told once.
 TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has no file-size limit to stand in for a full disk";
+#else
     Open(std::make_unique<FakeDesktop>(&desktop_, Pdf()));  // the real printer, to a PDF
     QFile older(Pdf());
     ASSERT_TRUE(older.open(QIODevice::WriteOnly));
@@ -570,6 +581,7 @@ TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
     EXPECT_EQ(desktop_.messages, std::vector<QStringList>({{"The report could not be printed: "
                                                             "File too large",
                                                             "Print Failed"}}));
+#endif
 }
 
 }  // namespace
