@@ -4,13 +4,17 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
 const char kObjectName[] = "announcer";
 
 QString Results(int count) { return QString("%1 result%2").arg(count).arg(count == 1 ? "" : "s"); }
+
+QString Pages(int count) { return QString("%1 page%2").arg(count).arg(count == 1 ? "" : "s"); }
 
 class NotificationAccessible : public QAccessibleWidget {
   public:
@@ -50,6 +54,24 @@ void Announcer::FieldsCleared() { Say("Fields cleared"); }
 void Announcer::LineSelected(const QString& line, const QString& place) {
     Say(line + ", " + place + ", selected");
 }
+
+void Announcer::FieldsShown(const QStringList& names) {
+    // The list says its entry from a zero-time timer started on the key
+    // press, before this one.
+    QTimer::singleShot(0, label_, [this, text = names.join(", ")] { Say(text); });
+}
+
+void Announcer::ReportPrinted(int pages, const QString& file, const QString& queue) {
+    if (file.isEmpty()) {
+        Say("Report sent to " + queue + ", " + Pages(pages));
+    } else {
+        Say("Report printed, " + Pages(pages) + ", to " + QFileInfo(file).fileName());
+    }
+}
+
+void Announcer::PrintingCancelled() { Say("Printing cancelled"); }
+
+void Announcer::OptionsShown(bool shown) { Say(shown ? "Options shown" : "Options hidden"); }
 
 void Announcer::Say(const QString& text) {
     label_->setText(text);

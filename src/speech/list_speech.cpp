@@ -13,6 +13,7 @@ ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
     connect(model_, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
+    Number();
 }
 
 void ListSpeech::Attach(QListWidget* list, Announcer* announcer) {
@@ -24,6 +25,15 @@ void ListSpeech::Attach(QListWidget* list, Announcer* announcer) {
 void ListSpeech::Number() {
     const QString place = QStringLiteral("%1 of %2");
     const int count = model_->rowCount();
+    // An empty list is otherwise announced as a bare "list". Queued: a list
+    // being destroyed is no longer told anything, as this object goes with it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, count] {
+            list_->setAccessibleDescription(count == 0 ? QStringLiteral("no stored results")
+                                                       : QString());
+        },
+        Qt::QueuedConnection);
     for (int row = 0; row < count; ++row) {
         model_->setData(model_->index(row, 0), place.arg(row + 1).arg(count),
                         Qt::AccessibleDescriptionRole);
