@@ -11,6 +11,7 @@
 namespace {
 
 const char kObjectName[] = "announcer";
+constexpr std::chrono::milliseconds kAfterDialog{1000};
 
 QString Results(int count) { return QString("%1 result%2").arg(count).arg(count == 1 ? "" : "s"); }
 
@@ -63,18 +64,30 @@ void Announcer::FieldsShown(const QStringList& names) {
 
 void Announcer::ReportPrinted(int pages, const QString& file, const QString& queue) {
     if (file.isEmpty()) {
-        Say("Report sent to " + queue + ", " + Pages(pages));
+        SayAfterDialog("Report sent to " + queue + ", " + Pages(pages));
     } else {
-        Say("Report printed, " + Pages(pages) + ", to " + QFileInfo(file).fileName());
+        SayAfterDialog("Report printed, " + Pages(pages) + ", to " + QFileInfo(file).fileName());
     }
 }
 
-void Announcer::PrintingCancelled() { Say("Printing cancelled"); }
+void Announcer::PrintingCancelled() { SayAfterDialog("Printing cancelled"); }
 
 void Announcer::OptionsShown(bool shown) { Say(shown ? "Options shown" : "Options hidden"); }
 
 void Announcer::Say(const QString& text) {
     label_->setText(text);
+    Show();
+}
+
+// A dialog that has just closed leaves the reader busy with every control
+// that went with it, and Orca drops notifications while it is that busy; the
+// text is said once it has caught up.
+void Announcer::SayAfterDialog(const QString& text) {
+    label_->setText(text);
+    QTimer::singleShot(kAfterDialog, label_, [this, text] { Say(text); });
+}
+
+void Announcer::Show() {
     if (!QAccessible::isActive()) return;
     QAccessibleEvent shown(label_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

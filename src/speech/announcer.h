@@ -33,5 +33,7 @@ class Announcer {
 
   private:
     void Say(const QString& text);
+    void SayAfterDialog(const QString& text);
+    void Show();
     QLabel* label_;
 };

@@ -9,8 +9,9 @@
 
 namespace {
 
-// Time enough for a screen reader to have read a line that became current.
-constexpr std::chrono::milliseconds kHeard{1500};
+// Time enough for a screen reader to have read a line that became current,
+// also on a busy machine (Orca takes well under a second).
+constexpr std::chrono::milliseconds kHeard{3000};
 
 }  // namespace
 
