@@ -84,6 +84,20 @@ expect() {
     fi
   done
 }
+# refute WORDS...: none of WORDS is in what Orca said after the last key.
+refute() {
+  for w in "$@"; do
+    if grep -qF -- "$w" <<<"$heard"; then
+      echo "FAIL: did not expect '$w' in: $heard"
+      failures=$((failures + 1))
+    fi
+  done
+}
+# once WORDS: WORDS were said exactly once after the last key.
+once() {
+  [ "$(grep -oF -- "$1" <<<"$heard" | wc -l)" -eq 1 ] ||
+    { echo "FAIL: expected '$1' once in: $heard"; failures=$((failures + 1)); }
+}
 step() { first_expected="$3"; press "$1" $2; shift 2; expect "$@"; }
 
 # The window opens with the alloy list focused.
@@ -110,16 +124,43 @@ step "store again" Return "Result stored, 2 results"
 step "results list" "Tab Tab Tab Tab" "Stored results" "1 of 2" "Round Bar" "Total Weight: 2.67"
 step "select the line" Down "1 of 2, selected"
 step "next line" Down "2 of 2"
-step "remove by Delete" Delete "Result removed, 1 result left"
+sleep 3  # the line's place has been said; where-am-I names it itself
+step "where am I in the list" KP_Enter "2 of 2"
+once "2 of 2"
+step "remove by button" "shift+Tab shift+Tab shift+Tab Return" "Result removed, 1 result left"
+refute "Stored results" "List with"
+step "back to the list" "Tab Tab Tab" "Stored results" "List with 1 item"
+step "remove by Delete" "Down Delete" "Result removed, 0 results left"
 step "link" Tab "www.orvanta.example" "link"
-[ "$(grep -o "www.orvanta.example" <<<"$heard" | wc -l)" -eq 1 ] ||
-  { echo "FAIL: the address is said more than once: $heard"; failures=$((failures + 1)); }
+once "www.orvanta.example"
 step "open link" Return "return"
-step "other link" Tab "Telmarin, Inc. link" "https://www.telmarin.example/"
+step "empty list" shift+Tab "Stored results" "no stored results"
+# Printing: the dialog's file button by name and by Return, Options, a PDF
+# file, then a cancel.
+step "print" "shift+Tab shift+Tab Return" "Print dialog"
+step "file button" "Tab Tab Tab" "Choose output file push button"
+step "Return opens the chooser" Return "Print To File"
+step "chooser closed" Escape "Choose output file"
+step "options" alt+o "Options shown"
+step "fewer options" alt+o "Options hidden"
+step "file field" "shift+Tab ctrl+a" "Output file"
+xdotool type --delay 20 "$WORK/report.pdf"
+sleep 3  # Orca echoes every letter
+step "print to the file" Return "Report printed, 1 page, to report.pdf"
+pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
+  { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }
+step "print, then cancel" "Return Escape" "Printing cancelled"
+step "other link" "Tab Tab Tab Tab" "Telmarin, Inc. link" "https://www.telmarin.example/"
 step "round to the start" Tab "Alloy"
 step "clear fields" "$(printf 'shift+Tab %.0s' {1..8}) Return" "Fields cleared"
 step "refusal" "shift+Tab Return" "Illegal Input" "OK"
-step "dismiss" Return "Calculate"
+step "dismiss: the first field named" Return "Diameter: text"
+refute "Calculate"
+step "a bad diameter" "x Tab Tab Tab Tab Tab Tab Return" "Illegal Input"
+step "dismiss: its text selected" Return "x selected"
+step "form list" shift+Tab "Round Bar"
+step "another form" Up "Plate" "Thickness, Width, Length"
+step "back to the round bar" Down "Round Bar" "Diameter, Length"
 # Flat review, line by line to the end: the distributor and the disclaimer.
 step "review top" KP_Insert+KP_Home "Alloy: Steel (Default)"
 review=

@@ -12,11 +12,13 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -109,6 +111,10 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     QTest::mouseClick(print, Qt::LeftButton);
     EXPECT_LT(sinceAccepted.elapsed(), 5000);
     EXPECT_EQ(messages, QStringList());
+    // What a screen reader hears: the queue and the pages of the job.
+    EXPECT_TRUE(QRegularExpression("^Report sent to good, [1-9][0-9]* pages$")
+                    .match(form.findChild<QLabel*>("announcer")->text())
+                    .hasMatch());
     const QStringList jobs = Output("lpstat", {"-l", "-o", "good"}).split("\n", Qt::SkipEmptyParts);
     EXPECT_EQ(jobs.filter("good-").size(), 1) << jobs.join("\n").toStdString();
     EXPECT_EQ(jobs.filter("hold").size(), 0);  // held by the paused queue, not by the program

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #endif
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -32,9 +33,9 @@
 #include <functional>
 #include <map>
 
+#include "printing/report_printer.h"
 #include "window/contrast.h"
 #include "window/form1.h"
-#include "printing/report_printer.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ class WindowTest : public testing::Test {
     QLineEdit* Result() const { return Get<QLineEdit>("txtResult"); }
     QListWidget* List() const { return Get<QListWidget>("lstResults"); }
     QString Line(int row) const { return List()->item(row)->text(); }
+    QString Said() const { return Get<QLabel>("announcer")->text(); }  // after pending timers
 
     // Types into a field as a user would: select all, then type.
     static void Type(QLineEdit* field, const QString& text) {
@@ -210,6 +212,8 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     EXPECT_EQ(Units(4)->count(), 6);
     for (int i = 2; i < Form1::kSlots; ++i) EXPECT_EQ(Caption(i)->text(), "Label2") << i;
     Shape("Round Tube");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Said(), "Outer Diameter, Wall, Length");
     const QStringList captions = {"Outer Diameter:", "Wall:", "Length:"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(Caption(i)->text(), captions[i]);
@@ -229,12 +233,18 @@ TEST_F(WindowTest, RefusesBadInputWithOneMessageAndKeepsTheFields) {
     Type(Result(), "5");
     Type(Pieces(), "abc");
     Calculate({"", "x"});
+    EXPECT_EQ(QApplication::focusWidget(), Pieces());  // the field named, its text selected
+    EXPECT_EQ(Pieces()->selectedText(), "abc");
     Type(Pieces(), "1");
+    Calculate({"2", "y"});
+    EXPECT_EQ(QApplication::focusWidget(), Field(1));
+    EXPECT_EQ(Field(1)->selectedText(), "y");
     Calculate({"abc", ""});
     EXPECT_EQ(
         desktop_.messages,
         std::vector<QStringList>(
             {{"You entered an illegal value for the number of pieces", "Invalid Input"},
+             {"You entered an illegal value for the Length", "Illegal Input"},
              {"You entered an illegal value for the Diameter and the Length", "Illegal Input"}}));
     EXPECT_EQ(Result()->text(), "5.00");
     EXPECT_EQ(Field(1)->text(), "");
@@ -471,9 +481,38 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
         });
         Press("cmdPrint");
     };
-    answer("reject");
+    // Names a screen reader reads where Qt gives none or a misleading one.
+    answer("reject", [](QPrintDialog* dialog) {
+        const auto nameOf = [](QWidget* within, const char* object) {
+            QWidget* control = within->findChild<QWidget*>(object);
+            return control ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
+                           : QString("no ") + object;
+        };
+        EXPECT_EQ(nameOf(dialog, "from"), "Pages from");
+        EXPECT_EQ(nameOf(dialog, "to"), "to");
+        EXPECT_EQ(nameOf(dialog, "fileBrowser"), "Choose output file");
+        // Return on the file button opens the chooser, not the print.
+        QString seen;
+        const auto look = [&](std::function<QString(QWidget*)> what) {
+            QTimer::singleShot(50, [&, what] {
+                QWidget* modal = QApplication::activeModalWidget();
+                seen = what(modal);
+                modal->close();
+            });
+        };
+        look([](QWidget* modal) { return QString(modal->metaObject()->className()); });
+        QTest::keyClick(dialog->findChild<QWidget*>("fileBrowser"), Qt::Key_Return);
+        EXPECT_EQ(seen, "QFileDialog");
+        EXPECT_TRUE(dialog->isVisible());
+        look([&](QWidget* modal) { return nameOf(modal, "unitCombo"); });
+        dialog->findChild<QPushButton*>("properties")->click();
+        EXPECT_EQ(seen, "Units");
+    });
     EXPECT_FALSE(QFile::exists(Pdf()));
+    EXPECT_EQ(Said(), "Printing cancelled");
     answer("accept");
+    EXPECT_EQ(Said(), "Report printed, 1 page, to report.pdf");
+    EXPECT_EQ(Run("pdfinfo", {"PDF"}).count("Vevari Radidu Zezareruze Report"), 1);
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // not left busy
 
@@ -540,6 +579,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_TRUE(whole[2].contains("Line 59") && whole[2].contains("Fax: 555.555.0101"));
     answer("accept", pages(2, 3, true, 2, true));
     EXPECT_EQ(PdfPages(), QStringList({whole[2], whole[1], whole[2], whole[1]}));
+    EXPECT_EQ(Said(), "Report printed, 4 pages, to report.pdf");
     answer("accept", pages(1, 2, false, 2, false));
     EXPECT_EQ(PdfPages(), QStringList({whole[0], whole[0], whole[1], whole[1]}));
     answer("accept", pages(5, 9, true, 1, true));

@@ -70,21 +70,22 @@ PressOutcome EvaluatePress(const PressInput& in) {
     const double factor = AlloyFactor(in.alloyPosition);
 
     std::array<double, 3> value{};
-    bool allNumeric = true;
+    int firstRefused = -1;
     for (int i = 0; i < out.fieldCount; ++i) {
         const auto v = ReadNumber(in.texts[i], sep);
-        allNumeric = allNumeric && v.has_value();
+        if (!v && firstRefused < 0) firstRefused = i;
         value[i] = v.value_or(0);
     }
-    auto refuse = [&](Refusal why, Message message) {
+    auto refuse = [&](Refusal why, Message message, int named) {
         out.refusal = why;
+        out.namedSlot = named;
         out.message = std::move(message);
         out.result = FinalFormat(in.result, sep);
         return out;
     };
-    if (!allNumeric) {
+    if (firstRefused >= 0) {
         return refuse(Refusal::Fields,
-                      FieldErrorMessage(in.captions, in.texts, out.fieldCount, sep));
+                      FieldErrorMessage(in.captions, in.texts, out.fieldCount, sep), firstRefused);
     }
 
     // Cross-section dimensions to inches, the length (always the last used slot) to feet.
@@ -109,9 +110,10 @@ PressOutcome EvaluatePress(const PressInput& in) {
     if (family == ShapeFamily::RoundTube) {
         const double outer = converted[0];
         const double wall = converted[1];
-        if (!(outer - wall > 0)) return refuse(Refusal::Wall, InvalidInput(kWallMessage));
+        if (!(outer - wall > 0)) return refuse(Refusal::Wall, InvalidInput(kWallMessage), 1);
         // A wall thicker than the radius describes no tube at all.
-        if (outer - 2 * wall < 0) return refuse(Refusal::HalfWall, InvalidInput(kHalfWallMessage));
+        if (outer - 2 * wall < 0)
+            return refuse(Refusal::HalfWall, InvalidInput(kHalfWallMessage), 1);
         a = outer - wall;
     }
 

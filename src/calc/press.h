@@ -30,6 +30,7 @@ enum class Refusal { None, Pieces, Fields, Wall, HalfWall, TooLarge };
 struct PressOutcome {
     Refusal refusal = Refusal::None;
     int fieldCount = 0;                 // slots the selected shape uses
+    int namedSlot = -1;                 // the slot the message names first; -1 none
     std::optional<Message> message;     // the one message to show, if any
     std::optional<std::string> result;  // new text of the result field; none = unchanged
 };

@@ -36,6 +36,12 @@ class PrinterService {
     // Why the last operation failed, as the system put it; empty when it
     // gave no reason.
     virtual QString FailureReason() const { return {}; }
+    // Once the document has ended, what became of it, to tell the user: the
+    // pages it made, and where they went: a file's path, or else (no file)
+    // the printer queue's name.
+    virtual int PageCount() const { return 0; }
+    virtual QString OutputFile() const { return {}; }
+    virtual QString QueueName() const { return {}; }
 };
 
 // The print dialog component. ShowPrinter returns the printer the user

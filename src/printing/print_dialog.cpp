@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "printing/report_printer.h"
+#include "speech/print_dialog_speech.h"
 
 namespace {
 
@@ -47,13 +48,15 @@ class QtPrintDialog : public PrintDialogService {
         for (const char* name : {"pagesRadioButton", "pagesLineEdit"}) {
             if (auto* pages = dialog.findChild<QWidget*>(name)) pages->hide();
         }
+        PrintDialogSpeech::Attach(&dialog);
         // Cancel ends the command like any other failure; with the setting
         // off there is still nothing to print on.
         if (dialog.exec() != QDialog::Accepted) return nullptr;
         KeepPrintableMargins(*printer);
-        // The job's name in the printer's queue. Set only now: the dialog
-        // would also have made it the default name of a PDF file.
-        if (printer->outputFormat() == QPrinter::NativeFormat && parent) {
+        // The job's name in the printer's queue, or the PDF file's title.
+        // Set only now: the dialog would also have made it the default name
+        // of a PDF file.
+        if (parent) {
             printer->setDocName(parent->window()->windowTitle() + QObject::tr(" Report"));
         }
         return MakeQtPrinter(std::move(printer));

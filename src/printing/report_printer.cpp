@@ -75,6 +75,11 @@ class ReportPrinter : public PrinterService {
     }
 
     QString FailureReason() const override { return failure_; }
+    int PageCount() const override { return pages_; }
+    QString OutputFile() const override {
+        return ToQueue() ? QString() : printer_->outputFileName();
+    }
+    QString QueueName() const override { return printer_->printerName(); }
 
   private:
     struct Block {
@@ -158,6 +163,7 @@ class ReportPrinter : public PrinterService {
             firstLine[static_cast<std::size_t>(lines[l].page)] = l;
         }
 
+        pages_ = static_cast<int>(sequence.size());
         QPainter painter;
         if (!painter.begin(&device)) return Fail(QObject::tr("the printer could not be started"));
         for (std::size_t i = 0; i < sequence.size(); ++i) {
@@ -246,6 +252,7 @@ class ReportPrinter : public PrinterService {
     std::vector<Block> blocks_;
     std::vector<std::unique_ptr<QTextLayout>> layouts_;
     QString failure_;
+    int pages_ = 0;  // in the document as sent
     bool finished_ = false;
 };
 

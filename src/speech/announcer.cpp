@@ -4,13 +4,18 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
 const char kObjectName[] = "announcer";
+constexpr std::chrono::milliseconds kAfterDialog{1000};
 
 QString Results(int count) { return QString("%1 result%2").arg(count).arg(count == 1 ? "" : "s"); }
+
+QString Pages(int count) { return QString("%1 page%2").arg(count).arg(count == 1 ? "" : "s"); }
 
 class NotificationAccessible : public QAccessibleWidget {
   public:
@@ -51,8 +56,38 @@ void Announcer::LineSelected(const QString& line, const QString& place) {
     Say(line + ", " + place + ", selected");
 }
 
+void Announcer::FieldsShown(const QStringList& names) {
+    // The list says its entry from a zero-time timer started on the key
+    // press, before this one.
+    QTimer::singleShot(0, label_, [this, text = names.join(", ")] { Say(text); });
+}
+
+void Announcer::ReportPrinted(int pages, const QString& file, const QString& queue) {
+    if (file.isEmpty()) {
+        SayAfterDialog("Report sent to " + queue + ", " + Pages(pages));
+    } else {
+        SayAfterDialog("Report printed, " + Pages(pages) + ", to " + QFileInfo(file).fileName());
+    }
+}
+
+void Announcer::PrintingCancelled() { SayAfterDialog("Printing cancelled"); }
+
+void Announcer::OptionsShown(bool shown) { Say(shown ? "Options shown" : "Options hidden"); }
+
 void Announcer::Say(const QString& text) {
     label_->setText(text);
+    Show();
+}
+
+// A dialog that has just closed leaves the reader busy with every control
+// that went with it, and Orca drops notifications while it is that busy; the
+// text is said once it has caught up.
+void Announcer::SayAfterDialog(const QString& text) {
+    label_->setText(text);
+    QTimer::singleShot(kAfterDialog, label_, [this, text] { Say(text); });
+}
+
+void Announcer::Show() {
     if (!QAccessible::isActive()) return;
     QAccessibleEvent shown(label_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QWidget;
@@ -17,11 +18,22 @@ class Announcer {
     void ResultRemoved(int left);             // "Result removed, 1 result left"
     void FieldsCleared();
     void LineSelected(const QString& line, const QString& place);  // "..., 1 of 2, selected"
+    // The fields a new form shows, in order: "Thickness, Width, Length". Said
+    // after the form list has said its new entry.
+    void FieldsShown(const QStringList& names);
+    // A finished print: "Report printed, 2 pages, to report.pdf" for a file
+    // (its name without the folder), "Report sent to Office, 1 page" for a
+    // printer queue.
+    void ReportPrinted(int pages, const QString& file, const QString& queue);
+    void PrintingCancelled();
+    void OptionsShown(bool shown);  // the print dialog's Options button
 
     // Makes screen readers see the announcer's label as a notification.
     static void InstallAccessibility();
 
   private:
     void Say(const QString& text);
+    void SayAfterDialog(const QString& text);
+    void Show();
     QLabel* label_;
 };

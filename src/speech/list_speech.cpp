@@ -7,27 +7,82 @@
 
 #include "speech/announcer.h"
 
+namespace {
+
+// Time enough for a screen reader to have read a line that became current,
+// also on a busy machine (Orca takes well under a second).
+constexpr std::chrono::milliseconds kHeard{3000};
+
+}  // namespace
+
 ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
     : QObject(list), list_(list), model_(list->model()), announcer_(announcer) {
     list->installEventFilter(this);
     connect(model_, &QAbstractItemModel::rowsInserted, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListSpeech::Number);
     connect(model_, &QAbstractItemModel::modelReset, this, &ListSpeech::Number);
+    quieten_ = new QTimer(this);
+    quieten_->setSingleShot(true);
+    quieten_->setInterval(kHeard);
+    connect(quieten_, &QTimer::timeout, this, &ListSpeech::QuietenCurrentLine);
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ListSpeech::CurrentMoved);
+    Number();
 }
 
 void ListSpeech::Attach(QListWidget* list, Announcer* announcer) {
     new ListSpeech(list, announcer);
 }
 
+QString ListSpeech::Place(int row) const {
+    return QStringLiteral("%1 of %2").arg(row + 1).arg(model_->rowCount());
+}
+
 // Through the model only: the model empties itself while the list is being
 // destroyed.
 void ListSpeech::Number() {
-    const QString place = QStringLiteral("%1 of %2");
     const int count = model_->rowCount();
+    // An empty list is otherwise announced as a bare "list". Queued: a list
+    // being destroyed is no longer told anything, as this object goes with it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, count] {
+            list_->setAccessibleDescription(count == 0 ? QStringLiteral("no stored results")
+                                                       : QString());
+        },
+        Qt::QueuedConnection);
     for (int row = 0; row < count; ++row) {
-        model_->setData(model_->index(row, 0), place.arg(row + 1).arg(count),
-                        Qt::AccessibleDescriptionRole);
+        model_->setData(model_->index(row, 0), Place(row), Qt::AccessibleDescriptionRole);
     }
+    quieten_->start();
+}
+
+// A line that stops being current gets its place back for the next move.
+void ListSpeech::CurrentMoved(const QModelIndex&, const QModelIndex& previous) {
+    if (previous.isValid()) Describe(previous.row(), Place(previous.row()));
+    quieten_->start();
+}
+
+// Sets a line's description and tells the reader, which would otherwise keep
+// the description it read before.
+void ListSpeech::Describe(int row, const QString& text) {
+    const QModelIndex index = model_->index(row, 0);
+    if (!index.isValid() || index.data(Qt::AccessibleDescriptionRole).toString() == text) return;
+    model_->setData(index, text, Qt::AccessibleDescriptionRole);
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(list_);
+    QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
+    if (QAccessibleInterface* line = table ? table->cellAt(row, 0) : nullptr) {
+        QAccessibleEvent changed(line, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+// The reader has said the current line with its place by now; "where am I"
+// names the place itself and would say it twice.
+void ListSpeech::QuietenCurrentLine() {
+    const int row = list_->currentRow();
+    if (row >= 0) Describe(row, QString());
 }
 
 bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
@@ -41,8 +96,7 @@ bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this, current, selected] {
             if (current.isValid() && current == list_->currentIndex() && !selected &&
                 list_->selectionModel()->isSelected(current)) {
-                announcer_->LineSelected(current.data().toString(),
-                                         current.data(Qt::AccessibleDescriptionRole).toString());
+                announcer_->LineSelected(current.data().toString(), Place(current.row()));
             }
         });
     }
@@ -54,6 +108,8 @@ bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
 void ListSpeech::SayCurrentLine() {
     const int row = list_->currentRow();
     if (row < 0 || !list_->hasFocus() || !QAccessible::isActive()) return;
+    Describe(row, Place(row));
+    quieten_->start();
     QAccessibleEvent focus(list_, QAccessible::Focus);
     focus.setChild(row);
     QAccessible::updateAccessibility(&focus);

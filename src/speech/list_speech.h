@@ -5,6 +5,8 @@
 class Announcer;
 class QAbstractItemModel;
 class QListWidget;
+class QModelIndex;
+class QTimer;
 
 // What a screen reader hears from a list: its current line on focus and on
 // every move, with the line's place ("1 of 2") as the line's description, so
@@ -21,9 +23,14 @@ class ListSpeech : public QObject {
 
   private:
     ListSpeech(QListWidget* list, Announcer* announcer);
+    QString Place(int row) const;  // "1 of 2"
     void Number();
+    void CurrentMoved(const QModelIndex& current, const QModelIndex& previous);
+    void Describe(int row, const QString& text);
+    void QuietenCurrentLine();
     void SayCurrentLine();
     QListWidget* list_;
     QAbstractItemModel* model_;
     Announcer* announcer_;
+    QTimer* quieten_;
 };

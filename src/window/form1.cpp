@@ -252,6 +252,13 @@ void Form1::ChangeFields() {
     for (int i = 0; i < kSlots; ++i) txtParam[i]->setVisible(i < layout.fieldCount);
     for (int i = 0; i < kSlots; ++i) cmbUnits[i]->setVisible(i < layout.fieldCount);
     UpdateAccessibleNames();
+    // The user changed the form from the list (not the start-up): a screen
+    // reader hears which fields there are now.
+    if (cmbShapes->hasFocus()) {
+        QStringList names;
+        for (int i = 0; i < layout.fieldCount; ++i) names << txtParam[i]->accessibleName();
+        announcer_->FieldsShown(names);
+    }
 }
 
 // ---- calculation ---------------------------------------------------------
@@ -289,11 +296,23 @@ void Form1::CalculateWeight() {
                                         ToQString(outcome.message->title));
     }
     if (outcome.result) txtResult->setText(ToQString(*outcome.result));
+    FocusNamedField(outcome);
     // A refusal is told by its message box alone, even where it tidies the
     // result field.
     if (outcome.result && outcome.refusal == calc::Refusal::None) {
         announcer_->WeightShown(txtResult->text());
     }
+}
+
+// After a refusal the focus goes to the first field its message named, its
+// text selected, so the user hears which field to fix and can type anew.
+void Form1::FocusNamedField(const calc::PressOutcome& outcome) {
+    QLineEdit* named = nullptr;
+    if (outcome.refusal == calc::Refusal::Pieces) named = txtNumPieces;
+    if (outcome.namedSlot >= 0 && outcome.namedSlot < kSlots) named = txtParam[outcome.namedSlot];
+    if (!named) return;
+    named->setFocus(Qt::OtherFocusReason);
+    named->selectAll();
 }
 
 void Form1::GenerateError(const std::int16_t& intFieldCount) {

@@ -33,6 +33,9 @@ class QPushButton;
 class LinkLabel;
 class ResultsList;
 class Announcer;
+namespace calc {
+struct PressOutcome;
+}
 
 // The desktop's own message boxes, print dialog and browser.
 Platform QtPlatform();
@@ -71,6 +74,7 @@ class Form1 : public QWidget {
     void ChangeFields();
     void CalculateWeight();
     void GenerateError(const std::int16_t& intFieldCount);
+    void FocusNamedField(const calc::PressOutcome& outcome);
     void ClearFields();
     void StoreResult();
     void RemoveResult();

@@ -119,7 +119,12 @@ void Form1::PrintResults() {
     CommonDialogPrint->SetCopies(1);
     CommonDialogPrint->SetMinPage(1);
     const std::unique_ptr<PrinterService> printer = CommonDialogPrint->ShowPrinter(this);
-    if (!printer) return;  // cancelled or failed: nothing printed, nothing said
+    if (!printer) {
+        // Nothing printed and nothing shown; a screen reader is told, since
+        // a print and a cancel otherwise sound the same.
+        announcer_->PrintingCancelled();
+        return;
+    }
 
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(lstResults->count()));
@@ -142,6 +147,7 @@ void Form1::PrintResults() {
             return;
         }
     }
+    announcer_->ReportPrinted(printer->PageCount(), printer->OutputFile(), printer->QueueName());
 }
 
 void Form1::OpenLink(const QString& address) {

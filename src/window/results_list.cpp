@@ -70,3 +70,25 @@ void ResultsList::keyPressEvent(QKeyEvent* event) {
     }
     QListWidget::keyPressEvent(event);
 }
+
+// Qt tells a screen reader of each new current line and each selection
+// change, and the reader follows them as a move of the focus into the list.
+// A line removed by the Remove Result button changes both while the button
+// keeps the focus; the list then stays quiet, and the button's announcement
+// is what is heard.
+void ResultsList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (hasFocus()) {
+        QListWidget::currentChanged(current, previous);
+    } else {
+        QAbstractItemView::currentChanged(current, previous);
+    }
+}
+
+void ResultsList::selectionChanged(const QItemSelection& selected,
+                                   const QItemSelection& deselected) {
+    if (hasFocus()) {
+        QListWidget::selectionChanged(selected, deselected);
+    } else {
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
+}

@@ -8,7 +8,8 @@
 // list's background. The outline is dashed while the current line is not
 // selected, so it never passes for a selection. The first arrow key, Home or
 // End with no line selected selects the outlined line, where Qt would move
-// on from it unselected (or, on the last line, do nothing).
+// on from it unselected (or, on the last line, do nothing). A screen reader is
+// told of the current line and the selection only while the list has focus.
 class ResultsList : public QListWidget {
   public:
     explicit ResultsList(QWidget* parent = nullptr);
@@ -16,4 +17,7 @@ class ResultsList : public QListWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 };

@@ -1,0 +1,77 @@
+#include "speech/print_dialog_speech.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+
+#include "speech/announcer.h"
+
+namespace {
+
+// Qt's names for the controls, and what a reader should call them. The page
+// boxes would both be "Print range", the file button "...", the unit box
+// nothing at all.
+struct Named {
+    const char* object;
+    const char* name;
+};
+constexpr Named kNames[] = {
+    {"from", "Pages from"},
+    {"to", "to"},
+    {"fileBrowser", "Choose output file"},
+    {"unitCombo", "Units"},  // in the Properties dialog, made when first opened
+};
+
+}  // namespace
+
+PrintDialogSpeech::PrintDialogSpeech(QDialog* dialog)
+    : QObject(dialog),
+      dialog_(dialog),
+      fileBrowser_(dialog->findChild<QAbstractButton*>("fileBrowser")),
+      announcer_(std::make_unique<Announcer>(dialog)) {
+    NameControls(dialog);
+    dialog->installEventFilter(this);
+    if (fileBrowser_) fileBrowser_->installEventFilter(this);
+    // Options has no name of its own; it is the button box's reset button.
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::ResetRole) {
+                connect(button, &QAbstractButton::clicked, this, &PrintDialogSpeech::SayOptions);
+            }
+        }
+    }
+}
+
+PrintDialogSpeech::~PrintDialogSpeech() = default;
+
+void PrintDialogSpeech::Attach(QDialog* dialog) { new PrintDialogSpeech(dialog); }
+
+void PrintDialogSpeech::NameControls(QObject* within) {
+    for (const Named& n : kNames) {
+        for (QWidget* control : within->findChildren<QWidget*>(n.object)) {
+            control->setAccessibleName(n.name);
+        }
+    }
+}
+
+// The options pane shows and hides with the button; the button's new caption
+// alone is not read out.
+void PrintDialogSpeech::SayOptions() {
+    const QWidget* options = dialog_->findChild<QWidget*>("QPrintSettingsOutput");
+    if (options) announcer_->OptionsShown(options->isVisible());
+}
+
+bool PrintDialogSpeech::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dialog_ && event->type() == QEvent::ChildPolished) {
+        // The Properties dialog, a child made on first use, as it is shown.
+        NameControls(static_cast<QChildEvent*>(event)->child());
+    } else if (watched == fileBrowser_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            fileBrowser_->click();
+            return true;
+        }
+    }
+    return false;
+}
