@@ -8,7 +8,7 @@ namespace results {
 
 namespace {
 
-// What a weight is calculated from; captions follow the form.
+// What a weight is calculated from (the slots' captions go with the form).
 auto Inputs(const StoreSnapshot& s) { return std::tie(s.alloy, s.shape, s.shownSlots, s.pieces); }
 
 bool IsStale(const StoreSnapshot& now, const std::optional<LastCalculation>& last) {

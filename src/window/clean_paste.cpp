@@ -32,21 +32,24 @@ void PasteInto(QLineEdit* field, QClipboard::Mode mode) {
     InsertAsOneStep(field, OneLineOf(QGuiApplication::clipboard()->text(mode)));
 }
 
-// A typed key whose text cleaning changes (a zero-width non-joiner, which a
-// Persian layout types with Shift+Space; a no-break space) reaches the field
-// with the clean text instead, so the field inserts it as any typed text and
-// keeps its undo history. Keys whose text is a control character (Backspace,
-// Return, Tab, Ctrl with a letter) are commands and stay as they are.
+// A typed key whose text cleaning changes (a no-break space) reaches the
+// field with the clean text instead, so the field inserts it as any typed text
+// and keeps its undo history; a key that types nothing visible (a zero-width
+// non-joiner, which a Persian layout types with Shift+Space) does nothing.
+// Keys whose text is a control character (Backspace, Return, Tab, Ctrl with a
+// letter) are commands and stay as they are.
 bool TypeCleaned(QLineEdit* field, QKeyEvent* key) {
     const QString typed = key->text();
     if (typed.isEmpty() || typed.front().category() == QChar::Other_Control) return false;
     const QString clean = OneLineOf(typed);
     if (clean == typed) return false;
-    QKeyEvent cleaned(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
-                      key->nativeVirtualKey(), key->nativeModifiers(), clean, key->isAutoRepeat(),
-                      key->count(), key->device());
-    QCoreApplication::sendEvent(field, &cleaned);
-    key->setAccepted(cleaned.isAccepted());
+    if (!clean.isEmpty()) {
+        QKeyEvent cleaned(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                          key->nativeVirtualKey(), key->nativeModifiers(), clean,
+                          key->isAutoRepeat(), key->count(), key->device());
+        QCoreApplication::sendEvent(field, &cleaned);
+        key->setAccepted(cleaned.isAccepted());
+    }
     return true;
 }
 
