@@ -274,7 +274,7 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
         {QString::fromUtf16(u"7\u20288"), "7"},
         {QString::fromUtf16(u"9\u00858"), "9"},                  // a line separator
         {QString::fromUtf16(u"\u00A03\u202F0\u2007"), " 3 0 "},  // space separators
-        {QString::fromUtf16(u"5\U000E0031"), "5"},               // a tag character, outside the BMP
+        {QString::fromUtf16(u"\U000E00315\U000E0031"), "5"},     // tag characters, outside the BMP
         {"\n5\n", "88"},  // nothing left: the selected text stays
         {"\t", "88"}};
     for (const auto& [pasted, held] : pastes) {
