@@ -255,9 +255,9 @@ TEST_F(WindowTest, ClearFieldsResetsTheInputsOnly) {
     Alloy("Brass");
     Shape("Plate");
     Calculate({"1", "2", "3"}, {"mm", "cm", "m"});
+    Press("cmdStoreResult");
     Shape("Round Bar");  // slot 2 hidden, still holding "3"
     Type(Pieces(), "7");
-    Press("cmdStoreResult");
     Press("cmdClearFields");
     Shape("Plate");
     for (int i = 0; i < Form1::kSlots; ++i) EXPECT_EQ(Field(i)->text(), "") << i;
@@ -287,12 +287,17 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
         {QString("4") + QChar(0) + "6", "46"},                // control characters
         {QString::fromUtf16(u"\u202E1\u200B2\uFEFF"), "12"},  // format characters
         {QString::fromUtf16(u"7\u20288"), "7"},
-        {QString::fromUtf16(u"9\u00858"), "9"},                   // a line separator
-        {QString::fromUtf16(u"\u00A03\u202F0\u2007"), " 3 0 "}};  // space separators
+        {QString::fromUtf16(u"9\u00858"), "9"},                  // a line separator
+        {QString::fromUtf16(u"\u00A03\u202F0\u2007"), " 3 0 "},  // space separators
+        {QString::fromUtf16(u"\U000E00315\U000E0031"), "5"},     // tag characters, outside the BMP
+        {"\n5\n", "88"},  // nothing left: the selected text stays
+        {"\t", "88"}};
     for (const auto& [pasted, held] : pastes) {
-        Type(Pieces(), "");
+        Type(Pieces(), "88");
+        Pieces()->selectAll();
         Paste(Pieces(), pasted);
         EXPECT_EQ(Pieces()->text(), held);
+        EXPECT_EQ(Pieces()->hasSelectedText(), held == "88");
     }
     // Into the middle of a value: the text after the cursor stays, and the
     // paste is one undo step after the typing before it.
@@ -304,6 +309,14 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     EXPECT_EQ(Field(0)->text(), "15");
     QTest::keyClick(Field(0), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Field(0)->text(), "");
+    // Typed, an invisible character is dropped before the field takes it, so
+    // Undo still works; a typed no-break space is a blank.
+    Type(Pieces(), "134");
+    for (QChar typed : {QChar(0x200C), QChar(0xA0)})  // Shift+Space in Persian; AltGr+Space
+        QTest::sendKeyEvent(QTest::Click, Pieces(), Qt::Key_Space, typed, {});
+    EXPECT_EQ(Pieces()->text(), "134 ");
+    QTest::keyClick(Pieces(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Pieces()->text(), "88");  // as before the typing
     // The context menu's Paste cleans the text the same way.
     QApplication::clipboard()->setText(QString::fromUtf16(u"7\u00A0"));
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
@@ -325,6 +338,10 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     QApplication::sendEvent(Field(1), &drop);
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     EXPECT_EQ(Field(1)->text(), "12");
+    dragged.setText("\t9");  // nothing left to drop: refused
+    QDragEnterEvent empty(QPoint(5, 5), actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Field(1), &empty);
+    EXPECT_FALSE(empty.isAccepted());
 }
 
 TEST_F(WindowTest, KeyboardFocusShowsAndTheWheelTurnsOnlyAFocusedList) {
@@ -392,6 +409,33 @@ TEST_F(WindowTest, StoresTheShownSlotsAsOneLine) {
     QImage blank(row.size(), shown.format());
     blank.fill(List()->palette().color(QPalette::Base));
     EXPECT_NE(shown.copy(row), blank);  // the stored line is drawn
+}
+
+// A weight is stored only with the inputs it was calculated from; a number
+// typed into the result field afterwards is the user's own.
+TEST_F(WindowTest, RefusesToStoreAWeightFromAnEarlierCalculation) {
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"form", [this] { Shape("Plate"); }},
+        {"unit", [this] { Choose(Units(1), "mm"); }},
+        {"refused calculation", [this] {
+             Calculate({"3", "x"});
+         }}};
+    for (const auto& [change, make] : changes) {
+        Shape("Round Tube");
+        Calculate({"3", "0.25", "10"}, {"in", "in", "ft"});
+        make();
+        EXPECT_EQ(Result()->text(), "73.43") << change;  // nothing visible changes
+        Press("cmdStoreResult");
+        Store({"80"});
+    }
+    const QStringList stale = {
+        "The weight shown is from an earlier calculation. Press Calculate first.", "Store Failed"};
+    const QStringList wall = {"You entered an illegal value for the Wall", "Illegal Input"};
+    EXPECT_EQ(desktop_.messages, std::vector<QStringList>({stale, stale, wall, stale}));
+    ASSERT_EQ(List()->count(), 3);
+    EXPECT_EQ(Line(0),
+              "Steel (Default)  Plate   Thickness: 3 in Width: 0.25 in Length: 10 ft  "
+              "Pieces: 1  Total Weight: 80 lbs.");
 }
 
 TEST_F(WindowTest, RemovesTheSelectedLineByButtonOrDeleteKeyAndRefusesWithoutOne) {

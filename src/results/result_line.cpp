@@ -1,13 +1,33 @@
 #include "results/result_line.h"
 
+#include <tuple>
+
 #include "calc/numeric_text.h"
 
 namespace results {
 
-StoreOutcome ComposeResultLine(const StoreSnapshot& s) {
+namespace {
+
+// What a weight is calculated from (the slots' captions go with the form).
+auto Inputs(const StoreSnapshot& s) { return std::tie(s.alloy, s.shape, s.shownSlots, s.pieces); }
+
+bool IsStale(const StoreSnapshot& now, const std::optional<LastCalculation>& last) {
+    if (!last || now.result != last->window.result) return false;
+    return last->refused || Inputs(now) != Inputs(last->window);
+}
+
+StoreOutcome Refused(const char* text) {
+    return {std::nullopt, calc::Message{text, "Store Failed"}};
+}
+
+}  // namespace
+
+StoreOutcome ComposeResultLine(const StoreSnapshot& s, const std::optional<LastCalculation>& last) {
     if (!calc::IsNumericText(s.result, s.separator)) {
-        return {std::nullopt,
-                calc::Message{"There is no calculation to be stored", "Store Failed"}};
+        return Refused("There is no calculation to be stored");
+    }
+    if (IsStale(s, last)) {
+        return Refused("The weight shown is from an earlier calculation. Press Calculate first.");
     }
     std::string line;
     line.reserve(64 + s.result.size() + s.pieces.size());

@@ -9,21 +9,30 @@
 
 namespace results {
 
-// One shown parameter slot as the window has it at the press.
+// One shown parameter slot as the window has it.
 struct SlotSnapshot {
-    std::string_view caption;  // with its colon, e.g. "Diameter:"
-    std::string_view text;     // exactly as typed
-    std::string_view unit;     // abbreviation, e.g. "in"
+    std::string caption;  // with its colon, e.g. "Diameter:"
+    std::string text;     // exactly as typed
+    std::string unit;     // abbreviation, e.g. "in"
+    bool operator==(const SlotSnapshot&) const = default;
 };
 
-// The window at the moment of a press of Store Result.
+// The window as Store Result reads it.
 struct StoreSnapshot {
-    std::string_view alloy;
-    std::string_view shape;
+    std::string alloy;
+    std::string shape;
     std::vector<SlotSnapshot> shownSlots;  // in slot order; hidden slots left out
-    std::string_view pieces;               // not tested
-    std::string_view result;               // untrimmed
+    std::string pieces;                    // not tested
+    std::string result;                    // untrimmed
     char separator = '.';
+};
+
+// The window right after the last press of Calculate, its result field as
+// the press left it. `refused` when a message box refused the inputs: the
+// field then holds no weight calculated from them.
+struct LastCalculation {
+    StoreSnapshot window;
+    bool refused = false;
 };
 
 struct StoreOutcome {
@@ -33,8 +42,14 @@ struct StoreOutcome {
 
 // The result line: alloy, shape, one piece per shown slot, pieces and weight,
 // e.g. "Steel (Default)  Round Bar   Diameter: 2 in Length: 10 ft  Pieces: 1
-// Total Weight: 106.92 lbs.". Refused while the trimmed result is not numeric.
-StoreOutcome ComposeResultLine(const StoreSnapshot& snapshot);
+// Total Weight: 106.92 lbs.". Refused while the trimmed result is not numeric;
+// then refused while the result field still holds what `last` left there and
+// that is no weight of the window as it is now (the alloy, form, a shown
+// dimension or unit or the pieces changed since, or the press was refused),
+// so no line states a weight for inputs it was not calculated from. A result
+// the user changed since is theirs, stored as typed.
+StoreOutcome ComposeResultLine(const StoreSnapshot& snapshot,
+                               const std::optional<LastCalculation>& last = std::nullopt);
 
 // Remove Result with no line selected.
 calc::Message NothingSelectedMessage();

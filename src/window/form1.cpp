@@ -296,6 +296,7 @@ void Form1::CalculateWeight() {
                                         ToQString(outcome.message->title));
     }
     if (outcome.result) txtResult->setText(ToQString(*outcome.result));
+    lastCalculation_ = {TakeStoreSnapshot(), outcome.refusal != calc::Refusal::None};
     FocusNamedField(outcome);
     // A refusal is told by its message box alone, even where it tidies the
     // result field.

@@ -22,8 +22,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/platform.h"
+#include "results/result_line.h"
 
 class QComboBox;
 class Frame;
@@ -76,6 +78,7 @@ class Form1 : public QWidget {
     void GenerateError(const std::int16_t& intFieldCount);
     void FocusNamedField(const calc::PressOutcome& outcome);
     void ClearFields();
+    results::StoreSnapshot TakeStoreSnapshot() const;
     void StoreResult();
     void RemoveResult();
     void PrintResults();
@@ -96,6 +99,7 @@ class Form1 : public QWidget {
     Platform platform_;
     std::unique_ptr<BrowserWindow> browserWindow_;  // shared by both links, made on first click
     std::unique_ptr<Announcer> announcer_;          // what a button did, for screen readers
+    std::optional<results::LastCalculation> lastCalculation_;  // as Calculate left the window
 
     // Reference tables, filled once by the Init methods.
     std::array<QString, 8> strUnits;

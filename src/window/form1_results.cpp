@@ -76,22 +76,27 @@ void Form1::CopySelectedResult() {
     }
 }
 
-void Form1::StoreResult() {
+results::StoreSnapshot Form1::TakeStoreSnapshot() const {
     const std::size_t alloyRow = static_cast<std::size_t>(cmbAlloy->currentIndex() + 1);
-    const std::string alloy = strAlloys.at(alloyRow)[1].toStdString();
-    const std::string shape = strShapes.at(static_cast<std::size_t>(GetShapeID())).toStdString();
-    const std::string pieces = txtNumPieces->text().toStdString();
-    const std::string result = txtResult->text().toStdString();
-    std::array<std::string, kSlots> captions, texts, units;
-    results::StoreSnapshot snapshot{alloy, shape, {}, pieces, result, DecimalSeparator()};
+    results::StoreSnapshot snapshot{
+        strAlloys.at(alloyRow)[1].toStdString(),
+        strShapes.at(static_cast<std::size_t>(GetShapeID())).toStdString(),
+        {},
+        txtNumPieces->text().toStdString(),
+        txtResult->text().toStdString(),
+        DecimalSeparator()};
     for (int i = 0; i < kSlots; ++i) {
         if (txtParam[i]->isHidden()) continue;
-        captions[i] = lblParam[i]->text().toStdString();
-        texts[i] = txtParam[i]->text().toStdString();
-        units[i] = strUnits.at(static_cast<std::size_t>(cmbUnits[i]->currentIndex())).toStdString();
-        snapshot.shownSlots.push_back({captions[i], texts[i], units[i]});
+        snapshot.shownSlots.push_back(
+            {lblParam[i]->text().toStdString(), txtParam[i]->text().toStdString(),
+             strUnits.at(static_cast<std::size_t>(cmbUnits[i]->currentIndex())).toStdString()});
     }
-    const results::StoreOutcome outcome = results::ComposeResultLine(snapshot);
+    return snapshot;
+}
+
+void Form1::StoreResult() {
+    const results::StoreOutcome outcome =
+        results::ComposeResultLine(TakeStoreSnapshot(), lastCalculation_);
     if (outcome.message) {
         platform_.messages->ShowMessage(this, ToQString(outcome.message->text),
                                         ToQString(outcome.message->title));

@@ -21,15 +21,23 @@ bool EndsValue(QChar c) {
     }
 }
 
-bool IsInvisible(QChar c) {
-    return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
-}
-
+// Control and format characters wherever they lie in Unicode: one outside
+// the Basic Multilingual Plane (a tag character such as U+E0031) is a pair of
+// UTF-16 units, neither of which is a format character by itself.
 void DropInvisible(QString& text, int& cursor) {
-    for (int i = static_cast<int>(text.size()) - 1; i >= 0; --i) {
-        if (!IsInvisible(text[i])) continue;
-        text.remove(i, 1);
-        if (i < cursor) --cursor;
+    for (qsizetype end = text.size(); end > 0;) {
+        qsizetype start = end - 1;
+        char32_t c = text[start].unicode();
+        if (text[start].isLowSurrogate() && start > 0 && text[start - 1].isHighSurrogate()) {
+            c = QChar::surrogateToUcs4(text[start - 1], text[start]);
+            --start;
+        }
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format) {
+            text.remove(start, end - start);
+            if (cursor > start) cursor = static_cast<int>(std::max(start, cursor - (end - start)));
+        }
+        end = start;
     }
 }
 

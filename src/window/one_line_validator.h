@@ -13,7 +13,7 @@ QString OneLineOf(const QString& pasted);
 // Line breaks, tabs and invisible characters that reach a field by any other
 // way (an input method, a screen reader's edit) go the same way. The field never holds a line
 // break, so one can only have come with the edit that ends at the cursor: the rest of that edit is
-// dropped. Typed text is never changed.
+// dropped. (Typed keys and pastes arrive clean: see CleanPaste.)
 class OneLineValidator : public QValidator {
   public:
     using QValidator::QValidator;
