@@ -26,8 +26,10 @@ files() {
 }
 files >"$e2e_work/before"
 
-"$wine" "$installer" /S '/D=C:\Metal Weight'
-dir="$WINEPREFIX/drive_c/Metal Weight"
+# /D= comes last and without blanks: wine quotes an argument with blanks, and
+# the installer then ignores it.
+"$wine" "$installer" /S '/D=C:\MetalWeight'
+dir="$WINEPREFIX/drive_c/MetalWeight"
 # The installer returns before it has written its uninstaller.
 for _ in $(seq 300); do [ -f "$dir/Uninstall.exe" ] && break; sleep 0.1; done
 [ -f "$dir/Uninstall.exe" ] || fail "no uninstaller 30 s after the installer started"
@@ -43,7 +45,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\metal-we
   fail "no entry in the list of installed programs"
 
 # The installed program, by keyboard: Plate, 0.5 in, 12 in, 10 ft, Calculate.
-e2e_start "$wine" "C:\\Metal Weight\\metal-weight.exe"
+e2e_start "$wine" 'C:\MetalWeight\metal-weight.exe'
 pid=$!
 wid=$(e2e_window "$pid")
 sleep 1
