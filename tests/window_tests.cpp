@@ -30,9 +30,9 @@
 #include <functional>
 #include <map>
 
+#include "printing/report_printer.h"
 #include "window/contrast.h"
 #include "window/form1.h"
-#include "printing/report_printer.h"
 
 namespace {
 
@@ -57,11 +57,11 @@ class FakeDesktop : public MessageService,
     void SetCancelError(bool) override {}
     void SetCopies(std::int16_t) override {}
     void SetMinPage(std::int32_t) override {}
-    std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
+    std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
         if (pdf_.isEmpty()) return nullptr;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFileName(pdf_);
-        return MakeQtPrinter(std::move(printer));
+        return MakeQtPrinter(std::move(printer), parent);
     }
     std::unique_ptr<BrowserWindow> OpenWindow() override {
         ++d_->browsersMade;

@@ -36,6 +36,11 @@ class PrinterService {
     // Why the last operation failed, as the system put it; empty when it
     // gave no reason.
     virtual QString FailureReason() const { return {}; }
+    // How a document that did not end well ended: it failed; the user
+    // cancelled it; or it was handed over but the printer never confirmed
+    // it, so it may still print.
+    enum class Ending { Failed, Cancelled, Unconfirmed };
+    virtual Ending HowEnded() const { return Ending::Failed; }
 };
 
 // The print dialog component. ShowPrinter returns the printer the user
