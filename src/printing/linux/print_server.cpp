@@ -119,6 +119,17 @@ QString LastError(const CupsLibrary& cups, http_t* http) {
     return reason.isEmpty() ? QObject::tr("the print server reported an error") : reason;
 }
 
+// libcups tells a queue deleted since the dialog listed it only as a missing
+// file; the server's status for the queue says it plainly.
+bool QueueGone(const CupsLibrary& cups, http_t* http, const Job& job) {
+    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/printers/" + job.queue;
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                      uri.constData());
+    cups.ippDelete(cups.cupsDoRequest(http, request, "/"));
+    return cups.cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
+}
+
 http_t* Connect(const CupsLibrary& cups, int seconds) {
     return cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
                              cups.cupsEncryption(), 1, seconds * 1000, nullptr);
@@ -207,7 +218,9 @@ void Submit(const CupsLibrary& cups, const Job& job, Handover& handover) {
         cups.cupsCreateJob(http, job.queue.constData(), job.title.constData(), count, options);
     cups.cupsFreeOptions(count, options);
     if (id == 0) {
-        Report(handover, LastError(cups, http));
+        const QString reason = LastError(cups, http);
+        Report(handover,
+               QueueGone(cups, http, job) ? QObject::tr("the printer no longer exists") : reason);
     } else {
         QString failure;
         if (StillWaited(handover)) failure = SendDocument(cups, http, job, id);
