@@ -57,7 +57,9 @@ PrintProgress::PrintProgress(QWidget* window)
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
-    dialog_->setMinimumDuration(kShowAfterMs);  // shows itself once a second has passed
+    // Shows itself once a second has passed, counted from this first value.
+    dialog_->setMinimumDuration(kShowAfterMs);
+    dialog_->setValue(0);
 }
 
 PrintProgress::~PrintProgress() {
