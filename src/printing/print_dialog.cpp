@@ -34,6 +34,7 @@ void KeepPrintableMargins(QPrinter& printer) {
     if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
 }
 
+#if defined(Q_OS_LINUX)
 // With no print server to print on, the report can still be kept: the
 // failure, then an offer to save it as a PDF file, in the paper size of the
 // user's country.
@@ -52,6 +53,7 @@ std::unique_ptr<PrinterService> OfferPdfFile(QWidget* parent, const QString& rea
     chooser.setNameFilter(QObject::tr("PDF files (*.pdf)"));
     chooser.setDefaultSuffix("pdf");
     chooser.setDirectory(QDir::home());
+    if (parent) chooser.selectFile(parent->window()->windowTitle() + QObject::tr(" Report.pdf"));
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return nullptr;
     const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                               ? QPageSize::Letter
@@ -60,6 +62,7 @@ std::unique_ptr<PrinterService> OfferPdfFile(QWidget* parent, const QString& rea
         chooser.selectedFiles().front(),
         QPageLayout(paper, QPageLayout::Portrait, kMargins, QPageLayout::Millimeter), parent);
 }
+#endif
 
 class QtPrintDialog : public PrintDialogService {
   public:

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -57,6 +58,9 @@ PrintProgress::PrintProgress(QWidget* window)
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
+    // Return pressed once too often in the print dialog must not cancel the
+    // print; a click or Escape does.
+    for (auto* button : dialog_->findChildren<QPushButton*>()) button->setAutoDefault(false);
     // Shows itself once a second has passed, counted from this first value.
     dialog_->setMinimumDuration(kShowAfterMs);
     dialog_->setValue(0);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -165,14 +166,17 @@ QString Release(const CupsLibrary& cups, http_t* http, int id) {
     return cups.cupsLastError() > IPP_STATUS_OK_CONFLICTING ? LastError(cups, http) : QString();
 }
 
-// Over a new connection when the job's own one is broken.
+// Over a new connection when the job's own one is broken, again while the
+// server is silent; a held job that could not be cancelled still never prints.
 void Cancel(const CupsLibrary& cups, http_t* http, const Job& job, int id) {
-    if (cups.cupsCancelJob2(http, job.queue.constData(), id, 0) < IPP_STATUS_ERROR_INTERNAL) {
-        return;  // cancelled, or already gone
-    }
-    if (http_t* fresh = Connect(cups, kAnswerSeconds)) {
-        cups.cupsCancelJob2(fresh, job.queue.constData(), id, 0);
-        cups.httpClose(fresh);
+    constexpr int kTries = 10;
+    for (int i = 0; i < kTries; ++i) {
+        http_t* fresh = i == 0 ? http : Connect(cups, kAnswerSeconds);
+        const ipp_status_t status = fresh ? cups.cupsCancelJob2(fresh, job.queue.constData(), id, 0)
+                                          : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        if (fresh && fresh != http) cups.httpClose(fresh);
+        if (status < IPP_STATUS_ERROR_INTERNAL) return;  // cancelled, or already gone
+        if (!fresh) std::this_thread::sleep_for(std::chrono::seconds(1));
     }
 }
 
