@@ -102,6 +102,7 @@ QString LastError(const CupsLibrary& cups, http_t* http) {
         case IPP_STATUS_ERROR_GONE:
             return QObject::tr("the printer no longer exists");
         case IPP_STATUS_ERROR_REQUEST_ENTITY:
+        case IPP_STATUS_ERROR_REQUEST_VALUE:  // libcups' name for HTTP's "too large"
         case IPP_STATUS_ERROR_TOO_MANY_JOBS:
             return QObject::tr("the print server has no room for the job");
         case IPP_STATUS_ERROR_INTERNAL:
