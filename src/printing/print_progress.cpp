@@ -88,7 +88,7 @@ PrintProgress::Outcome PrintProgress::Wait(const std::function<bool()>& finished
         loop.quit();
     };
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
+    check_ = [&] {
         if (finished()) return end(Outcome::Finished);
         if (dialog_->wasCanceled()) return end(Outcome::Cancelled);
         if (limitMs >= 0 && since.elapsed() >= limitMs) return end(Outcome::TimedOut);
@@ -100,10 +100,21 @@ PrintProgress::Outcome PrintProgress::Wait(const std::function<bool()>& finished
         // Only once shown: before that, a value at the minimum would restart
         // the dialog's one-second wait.
         if (dialog_->isVisible() && now.total > 0) dialog_->setValue(now.done);
-    });
+    };
+    QObject::connect(&tick, &QTimer::timeout, check_);
     QObject::connect(dialog_.get(), &QProgressDialog::canceled, &loop,
                      [&] { end(Outcome::Cancelled); });
     tick.start(kTickMs);
     loop.exec();
+    check_ = nullptr;
     return outcome;
+}
+
+void PrintProgress::Wake() {
+    QMetaObject::invokeMethod(
+        &waker_,
+        [this] {
+            if (check_) check_();
+        },
+        Qt::QueuedConnection);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -34,8 +35,14 @@ class PrintProgress {
     Outcome Wait(const std::function<bool()>& finished, const std::function<Status()>& status,
                  int limitMs = -1);
 
+    // From the working thread when it is done, so the window need not wait
+    // for its next look. Only while this object lives.
+    void Wake();
+
   private:
     class InputDrop;
+    QObject waker_;                // lives on the window's thread
+    std::function<void()> check_;  // while Wait runs
     std::unique_ptr<InputDrop> drop_;
     std::unique_ptr<QProgressDialog> dialog_;
     Status shown_;

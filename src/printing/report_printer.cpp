@@ -140,6 +140,7 @@ class ReportPrinter : public PrinterService {
         std::thread worker([&] {
             result = work();
             done = true;
+            progress.Wake();
         });
         const auto status = [this] {
             const int total = pagesTotal_;
