@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "window/form1.h"
 #include "printing/report_printer.h"
+#include "window/form1.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ class PdfDialog : public PrintDialogService {
     void SetCancelError(bool) override {}
     void SetCopies(std::int16_t) override {}
     void SetMinPage(std::int32_t) override {}
-    std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
+    std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(path_);
-        return MakeQtPrinter(std::move(printer));
+        return MakeQtPrinter(std::move(printer), parent);
     }
 
   private:

@@ -1,8 +1,11 @@
 // End to end: the window with the real print dialog and message boxes hands
 // the report to a private print server (cupsd with its own configuration,
-// spool and socket) holding two PDF queues: "good", paused so the job stays
-// to be read, and "bad", which refuses jobs. Then the server is stopped while
-// the job is handed over and the window must say so within its time limit.
+// spool and socket) holding PDF queues: "good", paused so the job stays to be
+// read, "bad", which refuses jobs, "gone", deleted while the dialog is open,
+// and "live", which prints into /dev/null. Then the server is stopped while
+// the document arrives, and the job the window gave up on must never print;
+// and stopped before Print Results, when the window must say so at once and
+// offer a PDF file instead.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,7 +15,9 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -22,10 +27,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <functional>
+#include <thread>
 
-#include "window/form1.h"
 #include "printing/report_printer.h"
+#include "window/form1.h"
+
+// Messages read in failures.
+void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
 
@@ -49,6 +59,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                     QFile::ReadOther | QFile::ExeOther);
     Write(root + "/cupsd.conf", QString("Listen %1/cups.sock\nBrowsing No\nWebInterface No\n"
+                                        "LogLevel debug\n"
                                         "PreserveJobFiles Yes\nDefaultPolicy open\n"
                                         "<Policy open>\n<Limit All>\nOrder deny,allow\n"
                                         "</Limit>\n</Policy>\n")
@@ -56,7 +67,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     Write(root + "/cups-files.conf",
           QString("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
                   "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                  "PageLog %1/log/page_log\n")
+                  "PageLog %1/log/page_log\nFileDevice Yes\n")
               .arg(root));
     qputenv("CUPS_SERVER", (root + "/cups.sock").toLocal8Bit());
     QProcess cupsd;
@@ -66,9 +77,10 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     for (int i = 0; i < 100 && !Output("lpstat", {"-r"}).startsWith("scheduler is running"); ++i) {
         QTest::qWait(50);
     }
-    for (const char* queue : {"good", "bad"}) {
+    for (const char* queue : {"good", "bad", "gone", "live"}) {
         Output("lpadmin",
-               {"-p", queue, "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
+               {"-p", queue, "-v", queue == QString("live") ? "file:///dev/null" : "cups-pdf:/",
+                "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
     }
     Output("cupsdisable", {"good"});
     Output("cupsreject", {"bad"});
@@ -84,9 +96,11 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     // loop that show the busy cursor.
     QString queue;
     int busyTurns = 0;
-    std::function<void()> accepted = [] {};
+    std::function<void()> choosing = [] {};
     QStringList messages;
     QElapsedTimer sinceAccepted;
+    QElapsedTimer pressed;
+    qint64 toldAfter = 0;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -94,12 +108,20 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
             EXPECT_TRUE(dialog->findChild<QWidget*>("pagesLineEdit")->isHidden());
             auto* printers = dialog->findChild<QComboBox*>("printers");
             printers->setCurrentIndex(printers->findText(queue));
+            choosing();
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             sinceAccepted.start();
-            accepted();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(root + "/saved.pdf");
+            QMetaObject::invokeMethod(files, "accept");
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages << box->windowTitle() + ": " + box->text();
-            box->accept();
+            toldAfter = pressed.elapsed();
+            if (auto* save = box->button(QMessageBox::Save)) {
+                save->click();
+            } else {
+                box->accept();
+            }
         } else if (QGuiApplication::overrideCursor()) {
             busyTurns += QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         }
@@ -133,30 +155,76 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
                                      "Destination \"bad\" is not accepting jobs."}));
 
     messages.clear();
-    queue = "good";
-    // Stopped once the dialog is done with it: Qt's dialog itself asks the
-    // server about the chosen printer when Print is pressed.
-    accepted = [&] { kill(static_cast<pid_t>(cupsd.processId()), SIGSTOP); };
+    queue = "gone";
+    choosing = [] { Output("lpadmin", {"-x", "gone"}); };
+    QTest::mouseClick(print, Qt::LeftButton);
+    choosing = [] {};
+    EXPECT_EQ(messages, QStringList({"Print Failed: The report could not be printed: "
+                                     "the printer no longer exists"}));
+
+    // Stopped as the document starts to arrive; the window gives up after
+    // its time limit, and the job must not print once the server goes on.
+    messages.clear();
+    queue = "live";
+    const auto pid = static_cast<pid_t>(cupsd.processId());
+    std::atomic<bool> watching = true;
+    std::atomic<qint64> stoppedAt = 0;
+    std::thread watcher([&] {
+        QFile log(root + "/log/error_log");
+        log.open(QIODevice::ReadOnly);
+        log.seek(log.size());
+        // The request after Create-Job's answer (Send-Document), logged as
+        // it arrives, before its document is read.
+        QByteArray seen;
+        while (watching) {
+            seen += log.readAll();
+            const qsizetype created = seen.indexOf("successful-ok for Create-Job");
+            if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
+                kill(pid, SIGSTOP);
+                stoppedAt = sinceAccepted.elapsed();
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    });
     QTest::mouseClick(print, Qt::LeftButton);
     const qint64 told = sinceAccepted.elapsed();
-    kill(static_cast<pid_t>(cupsd.processId()), SIGCONT);
-    EXPECT_GE(told, 29000);
-    EXPECT_LT(told, 32000);
+    watching = false;
+    watcher.join();
+    kill(pid, SIGCONT);
+    // libcups may give up on the silent server first; either way the window
+    // says so within its limit.
+    EXPECT_GT(stoppedAt, 0);
+    EXPECT_LT(told - stoppedAt, 31000);
     EXPECT_GT(busyTurns, 500);  // every 20 ms: the window did not freeze
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(
-        messages[0].startsWith("Print Failed: The report could not be printed: the print "
-                               "server did not answer"))
+    EXPECT_TRUE(messages[0].startsWith("Print Failed: The report could not be printed: the "))
         << messages[0].toStdString();
-    // Once the server answers again, the job it was handed goes away.
-    QStringList left;
+    QString log;
     for (int i = 0;
-         i < 100 &&
-         (left = Output("lpstat", {"-o", "good"}).split("\n", Qt::SkipEmptyParts)).size() != 1;
+         i < 100 && !(log = Output("cat", {root + "/log/error_log"})).contains("canceled by");
          ++i) {
         QTest::qWait(100);
     }
-    EXPECT_EQ(left.size(), 1) << left.join("\n").toStdString();
+    QTest::qWait(2000);  // time enough to print, had the job been released
+    EXPECT_EQ(Output("lpstat", {"-o", "live"}), "");
+    log = Output("cat", {root + "/log/error_log"});
+    EXPECT_FALSE(log.contains("Started filter") || log.contains("Job completed"));  // never printed
+
+    // Silent before Print Results: told within seconds, the window turning,
+    // and the report saved as a PDF file instead.
+    messages.clear();
+    busyTurns = 0;
+    kill(pid, SIGSTOP);
+    pressed.start();
+    QTest::mouseClick(print, Qt::LeftButton);
+    kill(pid, SIGCONT);
+    EXPECT_LT(toldAfter, 4000);
+    EXPECT_GT(busyTurns, 100);
+    EXPECT_EQ(messages, QStringList({"Print Failed: The report could not be printed: the print "
+                                     "server did not answer within 3 seconds\n\nSave the report "
+                                     "as a PDF file instead?"}));
+    EXPECT_TRUE(Output("pdftotext", {root + "/saved.pdf", "-"}).contains("number 1000"));
     cupsd.terminate();
     cupsd.waitForFinished();
 }

@@ -21,6 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -60,11 +61,11 @@ class FakeDesktop : public MessageService,
     void SetCancelError(bool) override {}
     void SetCopies(std::int16_t) override {}
     void SetMinPage(std::int32_t) override {}
-    std::unique_ptr<PrinterService> ShowPrinter(QWidget*) override {
+    std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
         if (pdf_.isEmpty()) return nullptr;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFileName(pdf_);
-        return MakeQtPrinter(std::move(printer));
+        return MakeQtPrinter(std::move(printer), parent);
     }
     std::unique_ptr<BrowserWindow> OpenWindow() override {
         ++d_->browsersMade;
@@ -93,7 +94,9 @@ class WindowTest : public testing::Test {
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
         QObject::connect(&watchdog_, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
+            QWidget* modal = QApplication::activeModalWidget();
+            // A print's progress shows itself after a second on a slow machine.
+            if (modal && !qobject_cast<QProgressDialog*>(modal)) {
                 ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
                 modal->close();
             }
@@ -632,6 +635,53 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
               std::vector<QStringList>({{"The report could not be printed: the report has 3 pages, "
                                          "and the chosen pages hold none of them",
                                          "Print Failed"}}));
+}
+
+// 99 copies of a long report, asked for in the real dialog's copies field: the
+// window keeps turning, a click on Print Results meanwhile is dropped rather
+// than starting a second print, the progress counts pages, and Cancel leaves
+// the older file as it was, with nothing said.
+TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
+    watchdog_.stop();
+    Open(QtPlatform().printDialog);
+    watchdog_.stop();
+    QStringList lines;
+    for (int i = 0; i < 1000; ++i) lines << QString("Line %1 of a long report").arg(i);
+    List()->addItems(lines);
+    QFile older(Pdf());
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.write("older report");
+    older.close();
+    int dialogs = 0, turns = 0;
+    QString progress;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            if (++dialogs > 1) return dialog->reject();
+            dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+            dialog->findChild<QSpinBox*>("copies")->setValue(99);
+            QMetaObject::invokeMethod(dialog, "accept");
+        } else if (auto* shown = qobject_cast<QProgressDialog*>(modal)) {
+            progress = shown->labelText();
+            if (shown->value() > 0) shown->findChild<QPushButton*>()->click();
+        } else if (dialogs > 0 && ++turns == 2) {
+            Press("cmdPrint");
+        }
+    });
+    user.start(20);
+    Press("cmdPrint");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_GT(turns, 30);  // a second of turning before the progress showed
+    const auto counted = QRegularExpression("^(\\d+) of (\\d+) pages$").match(progress);
+    ASSERT_TRUE(counted.hasMatch()) << progress.toStdString();
+    EXPECT_LT(counted.captured(1).toInt(), counted.captured(2).toInt());  // cancelled part way
+    EXPECT_EQ(counted.captured(2).toInt() % 99, 0);                       // every copy counted
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), "older report");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
+    EXPECT_TRUE(desktop_.messages.empty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 // The disk fills up part way through the report (the kernel's file-size

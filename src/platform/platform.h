@@ -42,6 +42,11 @@ class PrinterService {
     virtual int PageCount() const { return 0; }
     virtual QString OutputFile() const { return {}; }
     virtual QString QueueName() const { return {}; }
+    // How a document that did not end well ended: it failed; the user
+    // cancelled it; or it was handed over but the printer never confirmed
+    // it, so it may still print.
+    enum class Ending { Failed, Cancelled, Unconfirmed };
+    virtual Ending HowEnded() const { return Ending::Failed; }
 };
 
 // The print dialog component. ShowPrinter returns the printer the user

@@ -1,11 +1,21 @@
 #include "printing/print_dialog.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 
+#include "printing/print_progress.h"
 #include "printing/report_printer.h"
+#include "results/result_line.h"
 #include "speech/print_dialog_speech.h"
+
+#if defined(Q_OS_LINUX)
+#include "printing/linux/print_server.h"
+#endif
 
 namespace {
 
@@ -25,6 +35,36 @@ void KeepPrintableMargins(QPrinter& printer) {
     if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
 }
 
+#if defined(Q_OS_LINUX)
+// With no print server to print on, the report can still be kept: the
+// failure, then an offer to save it as a PDF file, in the paper size of the
+// user's country.
+std::unique_ptr<PrinterService> OfferPdfFile(QWidget* parent, const QString& reason) {
+    const calc::Message failed = results::PrintFailedMessage(reason.toStdString());
+    QMessageBox box(parent);
+    box.setWindowTitle(QString::fromStdString(failed.title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(failed.text) + "\n\n" +
+                QObject::tr("Save the report as a PDF file instead?"));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+    if (box.exec() != QMessageBox::Save) return nullptr;
+    QFileDialog chooser(parent, QObject::tr("Save Report as PDF"));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setNameFilter(QObject::tr("PDF files (*.pdf)"));
+    chooser.setDefaultSuffix("pdf");
+    chooser.setDirectory(QDir::home());
+    if (parent) chooser.selectFile(parent->window()->windowTitle() + QObject::tr(" Report.pdf"));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return nullptr;
+    const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                              ? QPageSize::Letter
+                              : QPageSize::A4);
+    return MakePdfFilePrinter(
+        chooser.selectedFiles().front(),
+        QPageLayout(paper, QPageLayout::Portrait, kMargins, QPageLayout::Millimeter), parent);
+}
+#endif
+
 class QtPrintDialog : public PrintDialogService {
   public:
     // QPrintDialog always reports a cancel as a rejection; nothing to set.
@@ -33,6 +73,17 @@ class QtPrintDialog : public PrintDialogService {
     void SetMinPage(std::int32_t page) override { minPage_ = page; }
 
     std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
+#if defined(Q_OS_LINUX)
+        // The printer below asks the print server for its printers on this
+        // thread, for minutes if the server is silent: ask it first.
+        bool cancelled = false;
+        const QString silence = [&] {
+            PrintProgress progress(parent);
+            return PrintServerSilence(progress, cancelled);
+        }();
+        if (cancelled) return nullptr;
+        if (!silence.isEmpty()) return OfferPdfFile(parent, silence);
+#endif
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(copies_);
         printer->setPageMargins(kMargins, QPageLayout::Millimeter);
@@ -59,7 +110,7 @@ class QtPrintDialog : public PrintDialogService {
         if (parent) {
             printer->setDocName(parent->window()->windowTitle() + QObject::tr(" Report"));
         }
-        return MakeQtPrinter(std::move(printer));
+        return MakeQtPrinter(std::move(printer), parent);
     }
 
   private:

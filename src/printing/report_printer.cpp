@@ -4,20 +4,27 @@
 // printer does not. A PDF is written through QSaveFile: it appears whole, or
 // not at all and an older file of that name stays as it was. A job for a
 // printer queue is made the same way in memory and handed to the print server
-// whole, so its refusal reaches the window.
+// whole, so its refusal reaches the window. The work runs on a thread of its
+// own (Qt paints on a QPdfWriter in any thread) while the window shows its
+// progress and offers Cancel.
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextLayout>
+#include <atomic>
 #include <climits>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/fonts.h"
+#include "printing/print_progress.h"
 #include "printing/report_printer.h"
 
 #if defined(Q_OS_LINUX)
@@ -35,9 +42,48 @@ struct PlacedLine {
     double y;  // top on its page
 };
 
+// What the report needs to know of the printer, read once on the window's
+// thread so the thread that writes the report never asks the QPrinter.
+struct PageSetup {
+    QString fileName;  // the PDF file; empty for a printer queue
+    QPageLayout layout;
+    int resolution = 1200;
+    QString title;
+    QString creator;
+    int fromPage = 1;
+    int toPage = INT_MAX;
+    int copies = 1;  // the copies the program makes itself
+    bool collate = true;
+    bool reverse = false;
+};
+
+PageSetup SetupOf(QPrinter& printer) {
+    PageSetup setup;
+    if (printer.outputFormat() != QPrinter::NativeFormat) setup.fileName = printer.outputFileName();
+    setup.layout = printer.pageLayout();
+    setup.resolution = printer.resolution();
+    setup.title = printer.docName();
+    setup.creator = printer.creator();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        setup.fromPage = printer.fromPage();
+        if (printer.toPage() > 0) setup.toPage = printer.toPage();
+    }
+    // Copies the printer does not make itself are made here, collated
+    // unless the dialog asked otherwise.
+    if (!printer.supportsMultipleCopies() && printer.copyCount() > 1) {
+        setup.copies = printer.copyCount();
+        printer.setCopyCount(1);
+    }
+    setup.collate = printer.collateCopies();
+    // The printer expects the application to reverse the order itself.
+    setup.reverse = printer.pageOrder() == QPrinter::LastPageFirst;
+    return setup;
+}
+
 class ReportPrinter : public PrinterService {
   public:
-    explicit ReportPrinter(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+    ReportPrinter(PageSetup setup, std::unique_ptr<QPrinter> printer, QWidget* window)
+        : setup_(std::move(setup)), printer_(std::move(printer)), window_(window) {}
 
     bool SetFontName(const QString& name) override {
         // A face the machine lacks falls back to the one the window uses.
@@ -65,8 +111,11 @@ class ReportPrinter : public PrinterService {
     bool EndDoc() override {
         if (finished_) return false;
         finished_ = true;
+        PrintProgress progress(window_);
         // A printer queue, or else a PDF file: the only two the dialog offers.
-        return ToQueue() ? SendToQueue() : WriteFile();
+        const bool done = setup_.fileName.isEmpty() ? SendToQueue(progress) : WriteFile(progress);
+        if (!done && cancelled_) ending_ = Ending::Cancelled;
+        return done;
     }
 
     void Abort() override {
@@ -75,11 +124,12 @@ class ReportPrinter : public PrinterService {
     }
 
     QString FailureReason() const override { return failure_; }
-    int PageCount() const override { return pages_; }
+    int PageCount() const override { return pagesTotal_; }
     QString OutputFile() const override {
         return ToQueue() ? QString() : printer_->outputFileName();
     }
     QString QueueName() const override { return printer_->printerName(); }
+    Ending HowEnded() const override { return ending_; }
 
   private:
     struct Block {
@@ -87,86 +137,127 @@ class ReportPrinter : public PrinterService {
         QString text;
     };
 
-    bool ToQueue() const { return printer_->outputFormat() == QPrinter::NativeFormat; }
-
-    bool WriteFile() {
-        QSaveFile file(printer_->outputFileName());
-        if (!file.open(QIODevice::WriteOnly)) return Fail(file.errorString());
-        if (!WritePdf(file)) {
-            file.cancelWriting();
-            return false;
+    // Runs `work` on a thread of its own while the window waits; a cancel
+    // stops it at its next page or line.
+    bool InBackground(PrintProgress& progress, const std::function<bool()>& work) {
+        std::atomic<bool> done = false;
+        bool result = false;
+        std::thread worker([&] {
+            result = work();
+            done = true;
+            progress.Wake();
+        });
+        const auto status = [this] {
+            const int total = pagesTotal_;
+            if (total == 0)
+                return PrintProgress::Status{QObject::tr("Laying out the report..."), 0, 0};
+            const int pages = pagesDone_;
+            return PrintProgress::Status{QObject::tr("%1 of %2 pages").arg(pages).arg(total), pages,
+                                         total};
+        };
+        if (progress.Wait([&] { return done.load(); }, status) ==
+            PrintProgress::Outcome::Cancelled) {
+            cancelled_ = true;
         }
-        if (!file.commit()) return Fail(file.errorString());
-        return true;
+        worker.join();
+        return result;
+    }
+
+    bool WriteFile(PrintProgress& progress) {
+        return InBackground(progress, [this] {
+            QSaveFile file(setup_.fileName);
+            if (!file.open(QIODevice::WriteOnly)) return Fail(file.errorString());
+            // A cancel leaves no file behind, and an older one as it was.
+            if (!WritePdf(file) || cancelled_) {
+                file.cancelWriting();
+                return false;
+            }
+            return file.commit() || Fail(file.errorString());
+        });
     }
 
 #if defined(Q_OS_LINUX)
-    bool SendToQueue() {
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        if (!WritePdf(pdf)) return false;
-        const QString failure = HandToPrintServer(*printer_, pdf.data());
-        return failure.isEmpty() || Fail(failure);
+    bool SendToQueue(PrintProgress& progress) {
+        QByteArray pdf;
+        const bool written = InBackground(progress, [&] {
+            QBuffer buffer(&pdf);
+            buffer.open(QIODevice::WriteOnly);
+            return WritePdf(buffer) && !cancelled_;
+        });
+        if (!written) return false;
+        const HandOver handed = HandToPrintServer(*printer_, pdf, progress);
+        switch (handed.outcome) {
+            case HandOver::Outcome::Accepted:
+                return true;
+            case HandOver::Outcome::Cancelled:
+                cancelled_ = true;
+                return false;
+            case HandOver::Outcome::Unconfirmed:
+                ending_ = Ending::Unconfirmed;
+                break;
+            case HandOver::Outcome::Failed:
+                break;
+        }
+        return Fail(handed.reason);
     }
 #else
     // Elsewhere Qt's own print engine hands the pages to the system's
-    // spooler, which tells a failure through the printer's state.
-    bool SendToQueue() {
-        if (!Print(*printer_)) return false;
-        return printer_->printerState() != QPrinter::Error ||
-               Fail(QObject::tr("the printer reported an error"));
+    // spooler, which tells a failure through the printer's state. (Qt paints
+    // on a QPrinter from any thread.)
+    bool SendToQueue(PrintProgress& progress) {
+        return InBackground(progress, [this] {
+            if (!Print(*printer_)) return false;
+            return printer_->printerState() != QPrinter::Error ||
+                   Fail(QObject::tr("the printer reported an error"));
+        });
     }
 #endif
 
     bool WritePdf(QIODevice& out) {
         QPdfWriter writer(&out);
-        writer.setResolution(printer_->resolution());
-        writer.setPageLayout(printer_->pageLayout());
-        writer.setTitle(printer_->docName());
-        writer.setCreator(printer_->creator());
+        writer.setResolution(setup_.resolution);
+        writer.setPageLayout(setup_.layout);
+        writer.setTitle(setup_.title);
+        writer.setCreator(setup_.creator);
         return Print(writer);
     }
 
     bool Print(QPagedPaintDevice& device) {
         const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
         const std::vector<PlacedLine> lines = Layout(device, page.size());
+        if (cancelled_) return false;
         const int pageCount = lines.empty() ? 0 : lines.back().page;
-        int from = 1;
-        int to = pageCount;
-        if (printer_->printRange() == QPrinter::PageRange && printer_->fromPage() > 0) {
-            from = printer_->fromPage();
-            to = std::min(pageCount, printer_->toPage() > 0 ? printer_->toPage() : INT_MAX);
-        }
-        // Copies the printer does not make itself are made here, collated
-        // unless the dialog asked otherwise.
-        int copies = 1;
-        if (!printer_->supportsMultipleCopies() && printer_->copyCount() > 1) {
-            copies = printer_->copyCount();
-            printer_->setCopyCount(1);
-        }
+        const int from = setup_.fromPage;
+        const int to = std::min(pageCount, setup_.toPage);
         // A range past the report's end would make an empty document, which
         // would replace an older file or reach the printer as a blank job.
         if (from > to) return Fail(NoPagesInRange(pageCount));
-        // The printer expects the application to reverse the order itself.
-        const bool reverse = printer_->pageOrder() == QPrinter::LastPageFirst;
+        const int copies = setup_.copies;
         std::vector<int> sequence;
-        for (int outer = 0; outer < (printer_->collateCopies() ? copies : 1); ++outer) {
+        for (int outer = 0; outer < (setup_.collate ? copies : 1); ++outer) {
             for (int i = 0; i <= to - from; ++i) {
-                for (int inner = 0; inner < (printer_->collateCopies() ? 1 : copies); ++inner) {
-                    sequence.push_back(reverse ? to - i : from + i);
+                for (int inner = 0; inner < (setup_.collate ? 1 : copies); ++inner) {
+                    sequence.push_back(setup_.reverse ? to - i : from + i);
                 }
             }
         }
+        pagesTotal_ = static_cast<int>(sequence.size());
         // Lines come in page order: page p is lines firstLine[p] up to firstLine[p + 1].
         std::vector<std::size_t> firstLine(static_cast<std::size_t>(pageCount) + 2, lines.size());
         for (std::size_t l = lines.size(); l-- > 0;) {
             firstLine[static_cast<std::size_t>(lines[l].page)] = l;
         }
 
-        pages_ = static_cast<int>(sequence.size());
         QPainter painter;
         if (!painter.begin(&device)) return Fail(QObject::tr("the printer could not be started"));
         for (std::size_t i = 0; i < sequence.size(); ++i) {
+            if (cancelled_) {
+                // Nothing of a cancelled print reaches a printer; a file or
+                // buffer is thrown away by the caller.
+                if (printer_ && &device == printer_.get()) printer_->abort();
+                painter.end();
+                return false;
+            }
             if (i > 0 && !device.newPage()) {
                 painter.end();
                 return Fail(QObject::tr("the printer could not start a new page"));
@@ -177,6 +268,7 @@ class ReportPrinter : public PrinterService {
                 const QTextLine line = placed.layout->lineAt(placed.line);
                 line.draw(&painter, QPointF(0, placed.y - line.y()));
             }
+            pagesDone_ = static_cast<int>(i) + 1;
         }
         if (!painter.end()) return Fail(QObject::tr("the printer service reported an error"));
         return true;
@@ -202,6 +294,7 @@ class ReportPrinter : public PrinterService {
             y += height;
         };
         for (const Block& block : blocks_) {
+            if (cancelled_) break;
             const double height = QFontMetricsF(block.font, &device).lineSpacing();
             const QTextLayout* words =
                 LaidOut(block.text, block.font, device, page.width(), QTextOption::WordWrap);
@@ -247,17 +340,33 @@ class ReportPrinter : public PrinterService {
         return false;
     }
 
-    std::unique_ptr<QPrinter> printer_;
+    const PageSetup setup_;
+    std::unique_ptr<QPrinter> printer_;  // only for a printer queue
+    QWidget* window_;
     QFont font_;
     std::vector<Block> blocks_;
     std::vector<std::unique_ptr<QTextLayout>> layouts_;
     QString failure_;
-    int pages_ = 0;  // in the document as sent
     bool finished_ = false;
+    Ending ending_ = Ending::Failed;
+    // Shared with the thread that writes the report.
+    std::atomic<bool> cancelled_ = false;
+    std::atomic<int> pagesDone_ = 0;
+    std::atomic<int> pagesTotal_ = 0;  // in the document; 0 until the report is laid out
 };
 
 }  // namespace
 
-std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer) {
-    return std::make_unique<ReportPrinter>(std::move(printer));
+std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer, QWidget* window) {
+    PageSetup setup = SetupOf(*printer);
+    return std::make_unique<ReportPrinter>(std::move(setup), std::move(printer), window);
+}
+
+std::unique_ptr<PrinterService> MakePdfFilePrinter(const QString& fileName,
+                                                   const QPageLayout& layout, QWidget* window) {
+    PageSetup setup;
+    setup.fileName = fileName;
+    setup.layout = layout;
+    setup.creator = QCoreApplication::applicationName();
+    return std::make_unique<ReportPrinter>(std::move(setup), nullptr, window);
 }

@@ -54,4 +54,8 @@ calc::Message PrintFailedMessage(std::string_view reason) {
     return {"The report could not be printed: " + std::string(reason), "Print Failed"};
 }
 
+calc::Message PrintUnconfirmedMessage(std::string_view reason) {
+    return {"The report may still print: " + std::string(reason), "Print Not Confirmed"};
+}
+
 }  // namespace results

@@ -57,4 +57,7 @@ calc::Message NothingSelectedMessage();
 // A report that failed part way, with the reason the system gave.
 calc::Message PrintFailedMessage(std::string_view reason);
 
+// A report handed to the printer that never confirmed it: it may still print.
+calc::Message PrintUnconfirmedMessage(std::string_view reason);
+
 }  // namespace results

@@ -143,9 +143,15 @@ void Form1::PrintResults() {
     for (const results::PrintOp& op : results::BuildReport(lines, who)) {
         if (!Run(*printer, op)) {
             printer->Abort();  // a job that failed part way is not sent half done
+            if (printer->HowEnded() == PrinterService::Ending::Cancelled) {
+                announcer_->PrintingCancelled();  // as asked: nothing shown
+                return;
+            }
             // A report that looks written but is not would be trusted.
-            const calc::Message message =
-                results::PrintFailedMessage(printer->FailureReason().toStdString());
+            const std::string reason = printer->FailureReason().toStdString();
+            const calc::Message message = printer->HowEnded() == PrinterService::Ending::Unconfirmed
+                                              ? results::PrintUnconfirmedMessage(reason)
+                                              : results::PrintFailedMessage(reason);
             busy.Restore();
             platform_.messages->ShowMessage(this, ToQString(message.text),
                                             ToQString(message.title));
