@@ -125,10 +125,8 @@ class ReportPrinter : public PrinterService {
 
     QString FailureReason() const override { return failure_; }
     int PageCount() const override { return pagesTotal_; }
-    QString OutputFile() const override {
-        return ToQueue() ? QString() : printer_->outputFileName();
-    }
-    QString QueueName() const override { return printer_->printerName(); }
+    QString OutputFile() const override { return setup_.fileName; }
+    QString QueueName() const override { return printer_ ? printer_->printerName() : QString(); }
     Ending HowEnded() const override { return ending_; }
 
   private:
