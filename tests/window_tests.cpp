@@ -642,6 +642,9 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 // than starting a second print, the progress counts pages, and Cancel leaves
 // the older file as it was, with nothing said.
 TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has its native print dialog, not Qt's with its copies field";
+#endif
     watchdog_.stop();
     Open(QtPlatform().printDialog);
     watchdog_.stop();
