@@ -195,8 +195,8 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     // libcups may give up on the silent server first; either way the window
     // says so within its limit.
     EXPECT_GT(stoppedAt, 0);
-    EXPECT_LT(told - stoppedAt, 31000);
-    EXPECT_GT(busyTurns, 500);  // every 20 ms: the window did not freeze
+    EXPECT_LT(told - stoppedAt, 32500);  // its 30 s, with room for a loaded machine
+    EXPECT_GT(busyTurns, 500);           // every 20 ms: the window did not freeze
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("Print Failed: The report could not be printed: the "))
         << messages[0].toStdString();
@@ -219,7 +219,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     pressed.start();
     QTest::mouseClick(print, Qt::LeftButton);
     kill(pid, SIGCONT);
-    EXPECT_LT(toldAfter, 4000);
+    EXPECT_LT(toldAfter, 5000);  // its 3 s, with room for a loaded machine
     EXPECT_GT(busyTurns, 100);
     EXPECT_EQ(messages, QStringList({"Print Failed: The report could not be printed: the print "
                                      "server did not answer within 3 seconds\n\nSave the report "
