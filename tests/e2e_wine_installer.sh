@@ -63,10 +63,14 @@ for _ in $(seq 250); do kill -0 "$pid" 2>/dev/null || break; sleep 0.04; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end within 10 s of Alt+E"
 
 "$wine" "$dir/Uninstall.exe" /S
-for _ in $(seq 300); do [ -e "$dir" ] || break; sleep 0.1; done
+# The uninstaller runs on from a copy of itself after this returns: wait
+# until it has removed all it will.
+gone() { [ ! -e "$dir" ] && [ ! -e "$menu" ] && ! "$wine" reg query "$uninstall_key" >/dev/null 2>&1; }
+for _ in $(seq 60); do gone && break; sleep 0.5; done
 [ -e "$dir" ] && fail "the program folder is still there: $(cd "$dir" && find . | head)"
 [ -e "$menu" ] && fail "the Start-menu entry is still there"
 "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
+/usr/lib/wine/wineserver -w # the uninstaller's copy of itself has ended
 files >"$e2e_work/after"
 diff "$e2e_work/before" "$e2e_work/after" || fail "files left behind (above)"
 echo "installed, calculated 204.19, exited and uninstalled without a trace"
