@@ -10,15 +10,15 @@
 #include <memory>
 
 // The functions the hand-over and the server check call.
-#define MWC_CUPS_FUNCTIONS(F)                                                                     \
-    F(cupsServer)                                                                                 \
-    F(ippPort)                                                                                    \
-    F(cupsEncryption)                                                                             \
-    F(cupsUser) F(httpConnect2) F(httpClose) F(httpError) F(httpSetTimeout) F(cupsSetPasswordCB2) \
-        F(cupsAddOption) F(cupsFreeOptions) F(cupsCreateJob) F(cupsStartDocument)                 \
-            F(cupsWriteRequestData) F(cupsFinishDocument) F(cupsCancelJob2) F(cupsLastError)      \
-                F(cupsLastErrorString) F(ippNewRequest) F(ippAddString) F(ippAddInteger)          \
-                    F(cupsDoRequest) F(ippDelete)
+// clang-format off
+#define MWC_CUPS_FUNCTIONS(F)                                                                \
+    F(cupsServer) F(ippPort) F(cupsEncryption) F(cupsUser)                                   \
+    F(httpConnect2) F(httpClose) F(httpError) F(httpSetTimeout) F(cupsSetPasswordCB2)        \
+    F(cupsAddOption) F(cupsFreeOptions)                                                      \
+    F(cupsCreateJob) F(cupsStartDocument) F(cupsWriteRequestData) F(cupsFinishDocument)      \
+    F(cupsCancelJob2) F(cupsLastError) F(cupsLastErrorString)                                \
+    F(ippNewRequest) F(ippAddString) F(ippAddInteger) F(cupsDoRequest) F(ippDelete)
+// clang-format on
 
 struct CupsLibrary {
 #define MWC_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
