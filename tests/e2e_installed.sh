@@ -9,8 +9,10 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 id=example.orvanta.MetalWeight
 
+# Private home and XDG folders: the validators keep caches there.
+source "$here/e2e_lib.sh"
 dest=$(mktemp -d)
-trap 'rm -rf "$dest"' EXIT
+trap 'rm -rf "$dest"; e2e_end' EXIT
 if [[ "$1" == *.deb ]]; then
   report=$(lintian "$1" 2>/dev/null || true)
   echo "$report"

@@ -3,7 +3,10 @@
 e2e_pids=()
 e2e_work=$(mktemp -d)
 chmod 700 "$e2e_work"
-export XDG_RUNTIME_DIR="$e2e_work"
+# Folders of its own, never the machine's user's.
+export XDG_RUNTIME_DIR="$e2e_work" HOME="$e2e_work/home" XDG_CONFIG_HOME="$e2e_work/config" \
+  XDG_DATA_HOME="$e2e_work/data" XDG_CACHE_HOME="$e2e_work/cache" XDG_STATE_HOME="$e2e_work/state"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME"
 e2e_end() {
   for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do kill "${e2e_pids[$i]}" 2>/dev/null || true; done
   # A process that was just told to end may still be writing its log there.

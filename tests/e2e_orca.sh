@@ -25,6 +25,9 @@ if [ -z "${E2E_ORCA_INSIDE:-}" ]; then
   printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
   chmod +x "$WORK/bin/xdg-open"
   export PATH="$WORK/bin:$PATH" E2E_ORCA_INSIDE=1
+  # Its own accessibility bus and speech-dispatcher, found through its own
+  # session bus and runtime folder rather than addresses given from outside.
+  unset AT_SPI_BUS_ADDRESS SPEECHD_ADDRESS
   dbus-run-session -- "$0" "$@"
   exit
 fi
@@ -46,20 +49,36 @@ log="$WORK/orca.log"
 for _ in $(seq 180); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 0.5; done
 # Run under script(1), Orca writes its debug log line by line as it speaks.
 e2e_start script -q -f -c "orca --debug-file=/dev/tty" "$log" >/dev/null 2>&1 </dev/null
-for _ in $(seq 200); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.1; done
-grep -q "SPEECH OUTPUT" "$log" || { echo "FAIL: Orca did not start"; exit 1; }
-sleep 4  # Orca takes in the desktop before the window comes
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb e2e_start "$program" >/dev/null 2>&1
+for _ in $(seq 600); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.1; done
+grep -q "SPEECH OUTPUT" "$log" || { echo "FAIL: Orca did not speak within 60 s"; exit 1; }
 
 failures=0
 heard=
-# Waits until Orca has said something that matches PATTERN since MARK.
+# settle MARK WORDS...: waits until Orca has said each of WORDS since byte
+# MARK of its log (30 s at most: a loaded machine slows Orca down), then
+# until it has said nothing new for QUIET tenths of a second, so that what
+# follows the awaited words is heard as well.
 settle() {
-  for _ in $(seq 50); do
+  local mark=$1 deadline=$((SECONDS + 30)) w all
+  shift
+  while :; do
+    all=1
+    for w in "$@"; do spoken "$mark" | grep -qF -- "$w" || { all=; break; }; done
+    [ -n "$all" ] || [ "$SECONDS" -ge "$deadline" ] && break
     sleep 0.1
-    spoken "$1" | grep -qF -- "${2:-}" && break
   done
-  sleep 1.2  # and whatever follows it
+  quiet "$mark"
+}
+# quiet MARK: until Orca's speech since MARK has not grown for QUIET tenths
+# of a second (30 s at most).
+quiet() {
+  local deadline=$((SECONDS + 30)) still=0 before now
+  before=$(spoken "$1" | wc -l)
+  while [ "$still" -lt "${QUIET:-10}" ] && [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.1
+    now=$(spoken "$1" | wc -l)
+    if [ "$now" = "$before" ]; then still=$((still + 1)); else still=0 before=$now; fi
+  done
 }
 # What Orca said since byte MARK of its log, one utterance a line.
 spoken() {
@@ -71,7 +90,7 @@ press() {
   local mark
   mark=$(stat -c %s "$log")
   xdotool key --delay 150 "${@:2}"
-  settle "$mark" "${first_expected:-}"
+  settle "$mark" "${expected[@]}"
   heard=$(spoken "$mark" | paste -sd'|')
   printf '| %s | %s | %s |\n' "$1" "${*:2}" "$heard" >>"$transcript"
 }
@@ -98,11 +117,16 @@ once() {
   [ "$(grep -oF -- "$1" <<<"$heard" | wc -l)" -eq 1 ] ||
     { echo "FAIL: expected '$1' once in: $heard"; failures=$((failures + 1)); }
 }
-step() { first_expected="$3"; press "$1" $2; shift 2; expect "$@"; }
+expected=()
+# step "WHAT IS CHECKED" "KEYS" WORDS...: presses the keys, waits for every
+# one of WORDS and checks that each was said.
+step() { expected=("${@:3}"); press "$1" $2; shift 2; expect "$@"; expected=(); }
+
+QUIET=20 quiet 0  # Orca takes in the desktop before the window comes
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb e2e_start "$program" >/dev/null 2>&1
 
 # The window opens with the alloy list focused.
-for _ in $(seq 100); do spoken 0 | grep -q "Steel" && break; sleep 0.1; done
-sleep 1.5
+settle 0 "Alloy" "combo box" "Steel (Default)"
 heard=$(spoken 0 | paste -sd'|')
 printf '| %s | %s | %s |\n' "window opens" "" "$heard" >>"$transcript"
 expect "Alloy" "combo box" "Steel (Default)"
@@ -144,8 +168,9 @@ step "chooser closed" Escape "Choose output file"
 step "options" alt+o "Options shown"
 step "fewer options" alt+o "Options hidden"
 step "file field" "shift+Tab ctrl+a" "Output file"
+mark=$(stat -c %s "$log")
 xdotool type --delay 20 "$WORK/report.pdf"
-sleep 3  # Orca echoes every letter
+quiet "$mark"  # Orca echoes every letter
 step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }

@@ -1,0 +1,73 @@
+#pragma once
+
+// Answers a modal dialog that the test's next action opens, from inside the
+// event loop the dialog runs. The dialog is looked for until it shows (a
+// loaded machine, or a print server the program waits on first, may take
+// seconds), and it is never left open: a test that fails part way still
+// returns instead of hanging on an unanswered dialog.
+//
+//     {
+//         const ModalAnswer<QPrintDialog> answer([](QPrintDialog* d) { d->reject(); });
+//         Press("cmdPrint");
+//     }  // fails the test if no print dialog showed
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+template <typename Dialog>
+class ModalAnswer {
+  public:
+    // `opener`, when given, is a dialog already open that opens the awaited one.
+    explicit ModalAnswer(std::function<void(Dialog*)> answer, const QWidget* opener = nullptr,
+                         int deadlineMs = 30000)
+        : opener_(opener) {
+        clock_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this, answer = std::move(answer), deadlineMs] {
+            Look(answer, deadlineMs);
+        });
+        timer_.start(20);
+    }
+    ~ModalAnswer() {
+        if (!answered_ && seenInstead_.empty()) {
+            ADD_FAILURE() << "no " << Dialog::staticMetaObject.className() << " showed";
+        }
+    }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+  private:
+    void Look(const std::function<void(Dialog*)>& answer, int deadlineMs) {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (dialog && dialog != opener_) {
+            timer_.stop();
+            answered_ = true;
+            answer(dialog);
+            if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
+                ADD_FAILURE() << "the " << Dialog::staticMetaObject.className()
+                              << " was left open: closed";
+                dialog->close();
+            }
+        } else if (clock_.elapsed() > deadlineMs) {
+            timer_.stop();
+            seenInstead_ = modal ? std::string(modal->metaObject()->className()) + " \"" +
+                                       modal->windowTitle().toStdString() + "\""
+                                 : "no dialog";
+            ADD_FAILURE() << "no " << Dialog::staticMetaObject.className() << " within "
+                          << deadlineMs / 1000 << " s; showing instead: " << seenInstead_;
+            if (modal) modal->close();
+        }
+    }
+
+    const QWidget* opener_;
+    QElapsedTimer clock_;
+    bool answered_ = false;
+    std::string seenInstead_;
+    QTimer timer_;
+};
