@@ -158,9 +158,12 @@ step "dismiss: the first field named" Return "Diameter: text"
 refute "Calculate"
 step "a bad diameter" "x Tab Tab Tab Tab Tab Tab Return" "Illegal Input"
 step "dismiss: its text selected" Return "x selected"
-step "form list" shift+Tab "Round Bar"
-step "another form" Up "Plate" "Thickness, Width, Length"
-step "back to the round bar" Down "Round Bar" "Diameter, Length"
+# A change of form says each field with what it now holds: the round bar's
+# length, in feet, stays in its slot, which the tube calls its wall.
+step "a diameter and a length in feet" "2 Tab Tab 1 0 Tab f" "feet"
+step "form list" "shift+Tab shift+Tab shift+Tab shift+Tab" "Round Bar"
+step "another form" Down "Round Tube" "Outer Diameter 2 inches, Wall 10 feet, Length empty"
+step "back to the round bar" Up "Round Bar" "Diameter 2 inches, Length 10 feet"
 # Flat review, line by line to the end: the distributor and the disclaimer.
 step "review top" KP_Insert+KP_Home "Alloy: Steel (Default)"
 review=

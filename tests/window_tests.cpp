@@ -44,6 +44,7 @@ struct Desktop {
     std::vector<QStringList> messages;  // {text, title}
     int browsersMade = 0;
     bool browserBroken = false;
+    bool noBrowser = false;  // the desktop starts none
     QStringList visited;
 };
 
@@ -68,6 +69,7 @@ class FakeDesktop : public MessageService,
         return MakeQtPrinter(std::move(printer), parent);
     }
     std::unique_ptr<BrowserWindow> OpenWindow() override {
+        if (d_->noBrowser) return nullptr;
         ++d_->browsersMade;
         return std::make_unique<FakeDesktop>(d_);
     }
@@ -214,9 +216,13 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     EXPECT_EQ(Units(4)->itemText(5), "m");
     EXPECT_EQ(Units(4)->count(), 6);
     for (int i = 2; i < Form1::kSlots; ++i) EXPECT_EQ(Caption(i)->text(), "Label2") << i;
+    // The round bar's length, in feet, stays in its slot: the tube's wall.
+    Type(Field(0), "2");
+    Type(Field(1), " 10 ");
+    Choose(Units(1), "ft");
     Shape("Round Tube");
     QCoreApplication::processEvents();
-    EXPECT_EQ(Said(), "Outer Diameter, Wall, Length");
+    EXPECT_EQ(Said(), "Outer Diameter 2 inches, Wall 10 feet, Length empty");
     const QStringList captions = {"Outer Diameter:", "Wall:", "Length:"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(Caption(i)->text(), captions[i]);
@@ -293,7 +299,12 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
         {QString::fromUtf16(u"9\u00858"), "9"},                  // a line separator
         {QString::fromUtf16(u"\u00A03\u202F0\u2007"), " 3 0 "},  // space separators
         {QString::fromUtf16(u"\U000E00315\U000E0031"), "5"},     // tag characters, outside the BMP
-        {"\n5\n", "88"},  // nothing left: the selected text stays
+        {QString::fromUtf16(u"12\u034F"), "12"},                 // combining grapheme joiner
+        {QString::fromUtf16(u"12\uFE0F"), "12"},                 // variation selectors
+        {QString::fromUtf16(u"12\U000E0100"), "12"},
+        {QString::fromUtf16(u"1\u180B2"), "12"},        // Mongolian free variation selector
+        {QString::fromUtf16(u"\u316412\u115F"), "12"},  // Hangul fillers
+        {"\n5\n", "88"},                                // nothing left: the selected text stays
         {"\t", "88"}};
     for (const auto& [pasted, held] : pastes) {
         Type(Pieces(), "88");
@@ -315,8 +326,9 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     // Typed, an invisible character is dropped before the field takes it, so
     // Undo still works; a typed no-break space is a blank.
     Type(Pieces(), "134");
-    for (QChar typed : {QChar(0x200C), QChar(0xA0)})  // Shift+Space in Persian; AltGr+Space
-        QTest::sendKeyEvent(QTest::Click, Pieces(), Qt::Key_Space, typed, {});
+    for (const char16_t* typed : {u"\u200C", u"\u00A0",  // Shift+Space in Persian; AltGr+Space
+                                  u"\uFE0F", u"\u3164", u"\U000E0100"})
+        QTest::sendKeyEvent(QTest::Click, Pieces(), Qt::Key_Space, QString::fromUtf16(typed), {});
     EXPECT_EQ(Pieces()->text(), "134 ");
     QTest::keyClick(Pieces(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Pieces()->text(), "88");  // as before the typing
@@ -332,7 +344,7 @@ TEST_F(WindowTest, PastesKeepOneLineOfVisibleText) {
     EXPECT_EQ(Field(0)->text(), "7 ");
     // A drop from another program is a copy: the program keeps its text.
     QMimeData dragged;
-    dragged.setText("12\n34");
+    dragged.setText(QString::fromUtf16(u"12\u3164\n34"));
     const auto actions = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(QPoint(5, 5), actions, &dragged, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(Field(1), &enter);
@@ -441,6 +453,27 @@ TEST_F(WindowTest, RefusesToStoreAWeightFromAnEarlierCalculation) {
               "Pieces: 1  Total Weight: 80 lbs.");
 }
 
+// The user's own weight is stored as typed, even where it reads as the
+// calculated one did; the window's own Calculate makes it stale again.
+TEST_F(WindowTest, StoresAWeightTypedByTheUserEvenWhereItReadsAsTheOldOne) {
+    Calculate({"1", "2"}, {"in", "ft"});
+    const QString weight = Result()->text();
+    Type(Field(0), "2");
+    Type(Result(), weight);
+    Press("cmdStoreResult");
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_TRUE(Line(0).contains("Diameter: 2 in")) << Line(0).toStdString();
+    EXPECT_TRUE(Line(0).endsWith("Total Weight: " + weight + " lbs.")) << Line(0).toStdString();
+    Press("cmdCalculate");
+    Type(Field(0), "3");
+    Press("cmdStoreResult");
+    EXPECT_EQ(List()->count(), 1);
+    EXPECT_EQ(desktop_.messages,
+              std::vector<QStringList>(
+                  {{"The weight shown is from an earlier calculation. Press Calculate first.",
+                    "Store Failed"}}));
+}
+
 TEST_F(WindowTest, RemovesTheSelectedLineByButtonOrDeleteKeyAndRefusesWithoutOne) {
     Store({"", "typed"});
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
@@ -491,13 +524,36 @@ TEST_F(WindowTest, LinksOpenTheirAddressesInOneBrowserWindow) {
                                              "www.orvanta.example"}));
     EXPECT_EQ(Get("lblAuthorInfo2")->toolTip(), "https://www.telmarin.example/");
     EXPECT_EQ(desktop_.browsersMade, 1);
+    EXPECT_TRUE(desktop_.messages.empty());
     desktop_.browserBroken = true;
     QTest::mouseClick(Get("lblCompURL"), Qt::LeftButton);
     desktop_.browserBroken = false;
     QTest::mouseClick(Get("lblCompURL"), Qt::LeftButton);
     EXPECT_EQ(desktop_.browsersMade, 2);
     EXPECT_EQ(desktop_.visited.size(), 4);
-    EXPECT_TRUE(desktop_.messages.empty());
+    EXPECT_EQ(desktop_.messages.size(), 1u);
+}
+
+// A link no browser opens is told with its address, to be typed elsewhere,
+// and the focus stays on the link: the open call failing, or no browser at all.
+TEST_F(WindowTest, ALinkThatNoBrowserOpensIsToldWithItsAddress) {
+    const auto failed = [](const QString& address) {
+        return QStringList{
+            "No web browser could be started to open this link. Its address is:\n\n" + address,
+            "Link Failed"};
+    };
+    desktop_.browserBroken = true;
+    Get("lblCompURL")->setFocus();
+    QTest::keyClick(Get("lblCompURL"), Qt::Key_Return);
+    EXPECT_TRUE(Get("lblCompURL")->hasFocus());
+    desktop_.browserBroken = false;
+    desktop_.noBrowser = true;
+    QTest::mouseClick(Get("lblAuthorInfo2"), Qt::LeftButton);
+    EXPECT_TRUE(Get("lblAuthorInfo2")->hasFocus());
+    EXPECT_EQ(desktop_.messages,
+              std::vector<QStringList>(
+                  {failed("www.orvanta.example"), failed("https://www.telmarin.example/")}));
+    EXPECT_TRUE(desktop_.visited.isEmpty());
 }
 
 // ---- the report through the real printer, read back from the PDF ----------
@@ -633,7 +689,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_EQ(PdfPages().size(), 4);
     EXPECT_EQ(desktop_.messages,
               std::vector<QStringList>({{"The report could not be printed: the report has 3 pages, "
-                                         "and the chosen pages hold none of them",
+                                         "and the chosen pages hold none of them.",
                                          "Print Failed"}}));
 }
 
@@ -716,7 +772,7 @@ TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
     EXPECT_EQ(older.readAll(), "older report");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
     EXPECT_EQ(desktop_.messages, std::vector<QStringList>({{"The report could not be printed: "
-                                                            "File too large",
+                                                            "File too large.",
                                                             "Print Failed"}}));
 #endif
 }
