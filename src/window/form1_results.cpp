@@ -113,9 +113,7 @@ void Form1::RemoveResult() {
         platform_.messages->ShowMessage(this, ToQString(message.text), ToQString(message.title));
         return;
     }
-    delete lstResults->takeItem(row);
-    lstResults->clearSelection();
-    lstResults->setCurrentRow(-1);
+    lstResults->RemoveLine(row);
     announcer_->ResultRemoved(lstResults->count());
 }
 
