@@ -4,9 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "calc/default_ignorable.h"
 #include "calc/field_check.h"
 #include "calc/numeric_text.h"
 #include "calc/press.h"
+#include "calc/spoken_fields.h"
 #include "calc/weight_format.h"
 #include "catalogue/shapes.h"
 
@@ -226,6 +228,55 @@ TEST(EvaluatePress, PositionsOutsideTheListsAreInternalErrors) {
     input.alloyPosition = 0;
     input.shapePosition = -1;
     EXPECT_THROW(EvaluatePress(input), std::out_of_range);
+}
+
+// Each end of the ranges, and neighbours that show something.
+TEST(IsDefaultIgnorable, FollowsUnicodesRangesToTheirEnds) {
+    const struct {
+        const char* name;
+        char32_t c;
+        bool ignorable;
+    } rows[] = {
+        {"digit", U'1', false},
+        {"no-break space", 0x00A0, false},
+        {"soft hyphen", 0x00AD, true},
+        {"combining grapheme joiner", 0x034F, true},
+        {"combining mark after it", 0x0350, false},
+        {"Hangul choseong filler", 0x115F, true},
+        {"Hangul jungseong filler", 0x1160, true},
+        {"Hangul jungseong A", 0x1161, false},
+        {"Mongolian free variation selector one", 0x180B, true},
+        {"Mongolian free variation selector four", 0x180F, true},
+        {"Mongolian digit zero", 0x1810, false},
+        {"zero-width space", 0x200B, true},
+        {"hyphen", 0x2010, false},
+        {"reserved between the invisible operators and the isolates", 0x2065, true},
+        {"Hangul filler", 0x3164, true},
+        {"variation selector 16", 0xFE0F, true},
+        {"byte order mark", 0xFEFF, true},
+        {"halfwidth Hangul filler", 0xFFA0, true},
+        {"last reserved before the annotations", 0xFFF8, true},
+        {"interlinear annotation anchor", 0xFFF9, false},
+        {"shorthand format up step", 0x1BCA3, true},
+        {"musical symbol end phrase", 0x1D17A, true},
+        {"musical symbol combining flag", 0x1D172, false},
+        {"first tag code point", 0xE0000, true},
+        {"variation selector 17", 0xE0100, true},
+        {"last of the tag block's reserve", 0xE0FFF, true},
+        {"first after it", 0xE1000, false},
+        {"last code point", 0x10FFFF, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(calc::IsDefaultIgnorable(row.c), row.ignorable) << row.name;
+}
+
+// Each field with what it holds; blanks are no value, and carry no unit.
+TEST(FieldsShownWords, SayEachFieldWithItsValueAndUnit) {
+    const ShownField tube[] = {
+        {"Outer Diameter", "2", "inches"}, {"Wall", " 10 ", "feet"}, {"Length", "  ", "feet"}};
+    EXPECT_EQ(FieldsShownWords(tube), "Outer Diameter 2 inches, Wall 10 feet, Length empty");
+    const ShownField bar[] = {{"Diameter", "x", "millimeters"}};
+    EXPECT_EQ(FieldsShownWords(bar), "Diameter x millimeters");
 }
 
 }  // namespace

@@ -87,12 +87,21 @@ spoken() {
 }
 # press "WHAT IS CHECKED" KEY...: presses the keys and keeps what Orca said.
 press() {
-  local mark
   mark=$(stat -c %s "$log")
   xdotool key --delay 150 "${@:2}"
   settle "$mark" "${expected[@]}"
   heard=$(spoken "$mark" | paste -sd'|')
   printf '| %s | %s | %s |\n' "$1" "${*:2}" "$heard" >>"$transcript"
+}
+# await WORDS SECONDS: waits, at most SECONDS, until Orca has said WORDS
+# since the last key, and keeps all it said since that key.
+await() {
+  local deadline=$((SECONDS + $2))
+  until spoken "$mark" | grep -qF -- "$1" || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.2; done
+  quiet "$mark"  # and whatever follows it
+  heard=$(spoken "$mark" | paste -sd'|')
+  printf '| %s | %s | %s |\n' "(until \"$1\")" "" "$heard" >>"$transcript"
+  expect "$1"
 }
 # expect WORDS...: each of WORDS is in what Orca said after the last key.
 expect() {
@@ -144,13 +153,17 @@ step "calculate" Return "2.67 pounds"
 step "weight field" shift+Tab "2.67 selected"
 step "where am I" KP_Enter "Calculated Weight" "2.67"
 step "store" "Tab Tab Tab Return" "Result stored, 1 result"
-step "store again" Return "Result stored, 2 results"
-step "results list" "Tab Tab Tab Tab" "Stored results" "1 of 2" "Round Bar" "Total Weight: 2.67"
-step "select the line" Down "1 of 2, selected"
-step "next line" Down "2 of 2"
-sleep 3  # the line's place has been said; where-am-I names it itself
-step "where am I in the list" KP_Enter "2 of 2"
-once "2 of 2"
+step "store again" "Return Return" "Result stored, 3 results"
+step "results list" "Tab Tab Tab Tab" "Stored results" "1 of 3" "Round Bar" "Total Weight: 2.67"
+step "select the line" Down "1 of 3, selected"
+step "next line" Down "2 of 3"
+# Where-am-I names the place itself, right after the move as later.
+step "where am I in the list" KP_Enter "2 of 3"
+once "2 of 3"
+# What Delete did is said first; the line left behind is not read before it.
+step "remove by Delete" Delete "Result removed, 2 results left"
+refute "Total Weight"
+step "select again" Down "1 of 2"
 step "remove by button" "shift+Tab shift+Tab shift+Tab Return" "Result removed, 1 result left"
 refute "Stored results" "List with"
 step "back to the list" "Tab Tab Tab" "Stored results" "List with 1 item"
@@ -175,6 +188,36 @@ step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }
 step "print, then cancel" "Return Escape" "Printing cancelled"
+# A long print (200 lines, 999 copies: some 7000 pages): the progress is
+# heard, where-am-I names the Cancel button, and the outcome is heard after
+# it, cancelled as finished. (A cancelled print writes nothing, so the file
+# chosen is new both times.)
+step "to Store Result" "shift+Tab shift+Tab" "Store Result"
+mark=$(stat -c %s "$log")
+xdotool key --delay 40 $(printf 'Return %.0s' {1..200})
+await "Result stored, 200 results" 60
+step "to Print Results" "Tab Tab" "Print Results"
+long_print=$(stat -c %s "$log")
+for ending in cancelled finished; do
+  step "print dialog for a long print" Return "Print dialog"
+  step "its options" alt+o "Options shown"
+  step "copies" "Tab Tab Tab Tab Tab Tab" "Copies"
+  QUIET=0 step "999 copies: the progress" "9 9 9 Return" "Printing"
+  expect " pages"
+  printing=$mark
+  step "where am I while it prints" KP_Enter "Cancel"
+  expect "push button"
+  if [ "$ending" = cancelled ]; then
+    step "Escape in the progress window" Escape "Printing cancelled"
+    refute "Report printed"
+  else
+    mark=$printing
+    await "Report printed, " 120
+    expect "pages, to print.pdf"
+  fi
+done
+! tail -c +"$((long_print + 1))" "$log" | grep -q "DELUGE" ||
+  { echo "FAIL: Orca was flooded during the long prints"; failures=$((failures + 1)); }
 step "other link" "Tab Tab Tab Tab" "Telmarin, Inc. link" "https://www.telmarin.example/"
 step "round to the start" Tab "Alloy"
 step "clear fields" "$(printf 'shift+Tab %.0s' {1..8}) Return" "Fields cleared"
@@ -183,9 +226,12 @@ step "dismiss: the first field named" Return "Diameter: text"
 refute "Calculate"
 step "a bad diameter" "x Tab Tab Tab Tab Tab Tab Return" "Illegal Input"
 step "dismiss: its text selected" Return "x selected"
-step "form list" shift+Tab "Round Bar"
-step "another form" Up "Plate" "Thickness, Width, Length"
-step "back to the round bar" Down "Round Bar" "Diameter, Length"
+# A change of form says each field with what it now holds: the round bar's
+# length, in feet, stays in its slot, which the tube calls its wall.
+step "a diameter and a length in feet" "2 Tab Tab 1 0 Tab f" "feet"
+step "form list" "shift+Tab shift+Tab shift+Tab shift+Tab" "Round Bar"
+step "another form" Down "Round Tube" "Outer Diameter 2 inches, Wall 10 feet, Length empty"
+step "back to the round bar" Up "Round Bar" "Diameter 2 inches, Length 10 feet"
 # Flat review, line by line to the end: the distributor and the disclaimer.
 step "review top" KP_Insert+KP_Home "Alloy: Steel (Default)"
 review=

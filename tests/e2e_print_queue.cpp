@@ -160,7 +160,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     QTest::mouseClick(print, Qt::LeftButton);
     choosing = [] {};
     EXPECT_EQ(messages, QStringList({"Print Failed: The report could not be printed: "
-                                     "the printer no longer exists"}));
+                                     "the printer no longer exists."}));
 
     // Stopped as the document starts to arrive; the window gives up after
     // its time limit, and the job must not print once the server goes on.
@@ -221,7 +221,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     EXPECT_LT(toldAfter, 5000);  // its 3 s, with room for a loaded machine
     EXPECT_GT(busyTurns, 100);
     EXPECT_EQ(messages, QStringList({"Print Failed: The report could not be printed: the print "
-                                     "server did not answer within 3 seconds\n\nSave the report "
+                                     "server did not answer within 3 seconds.\n\nSave the report "
                                      "as a PDF file instead?"}));
     EXPECT_TRUE(Output("pdftotext", {root + "/saved.pdf", "-"}).contains("number 1000"));
     cupsd.terminate();

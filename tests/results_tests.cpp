@@ -50,6 +50,43 @@ TEST(ResultLine, RefusedWithoutANumericResult) {
     }
 }
 
+// A weight is stale while the user has not edited the result field since the
+// last calculation and the inputs changed or the calculation was refused;
+// what the field reads does not matter.
+TEST(ResultLine, RefusesOnlyAWeightTheUserDidNotEditSinceItWentStale) {
+    const StoreSnapshot calculated{
+        "Steel (Default)", "Plate", {{"Width:", "2", "in"}}, "1", "2.67"};
+    StoreSnapshot changed = calculated;
+    changed.shownSlots[0].text = "3";
+    const struct {
+        const char* name;
+        StoreSnapshot now;
+        LastCalculation last;
+        bool refused;
+    } rows[] = {
+        {"unchanged", calculated, {calculated, false, false}, false},
+        {"dimension changed", changed, {calculated, false, false}, true},
+        {"same weight typed after a change", changed, {calculated, false, true}, false},
+        {"calculation refused", calculated, {calculated, true, false}, true},
+        {"typed after a refusal", calculated, {calculated, true, true}, false},
+    };
+    for (const auto& row : rows) {
+        const StoreOutcome out = ComposeResultLine(row.now, row.last);
+        EXPECT_EQ(out.message.has_value(), row.refused) << row.name;
+        EXPECT_EQ(out.line.has_value(), !row.refused) << row.name;
+    }
+}
+
+// A system's reason ends the message as a sentence, with one full stop.
+TEST(PrintMessages, EndTheSystemsReasonWithAFullStop) {
+    EXPECT_EQ(PrintFailedMessage("the print server did not answer within 3 seconds").text,
+              "The report could not be printed: the print server did not answer within 3 seconds.");
+    EXPECT_EQ(PrintFailedMessage("Destination \"bad\" is not accepting jobs.").text,
+              "The report could not be printed: Destination \"bad\" is not accepting jobs.");
+    EXPECT_EQ(PrintFailedMessage("").text, "The report could not be printed.");
+    EXPECT_EQ(PrintUnconfirmedMessage("no answer").text, "The report may still print: no answer.");
+}
+
 // The report as one text: each operation on a line of its own.
 std::string Ops(const std::vector<PrintOp>& ops) {
     std::string text;

@@ -24,4 +24,13 @@ inline constexpr std::string_view kHalfWallMessage =
 inline constexpr std::string_view kTooLargeMessage =
     "The calculated weight is too large to display";
 
+// A web link that no browser could open (none installed, or the desktop
+// refused to start one): the address stands on a line of its own, so that the
+// user can type it into a browser elsewhere.
+inline Message LinkFailedMessage(std::string_view address) {
+    return {"No web browser could be started to open this link. Its address is:\n\n" +
+                std::string(address),
+            "Link Failed"};
+}
+
 }  // namespace calc

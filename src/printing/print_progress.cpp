@@ -12,6 +12,10 @@ namespace {
 
 constexpr int kShowAfterMs = 1000;
 constexpr int kTickMs = 20;
+// Every change of the label or the bar is sent to screen readers; more than a
+// few a second flood them, and a flooded reader drops what follows, the
+// print's outcome included. The dialog changes at most twice a second.
+constexpr int kChangeEveryMs = 500;
 
 }  // namespace
 
@@ -92,9 +96,11 @@ PrintProgress::Outcome PrintProgress::Wait(const std::function<bool()>& finished
         if (finished()) return end(Outcome::Finished);
         if (dialog_->wasCanceled()) return end(Outcome::Cancelled);
         if (limitMs >= 0 && since.elapsed() >= limitMs) return end(Outcome::TimedOut);
+        if (shownAt_.isValid() && shownAt_.elapsed() < kChangeEveryMs) return;
         const Status now = status();
         if (now == shown_) return;
         shown_ = now;
+        shownAt_.start();
         dialog_->setLabelText(now.label);
         dialog_->setMaximum(now.total);
         // Only once shown: before that, a value at the minimum would restart

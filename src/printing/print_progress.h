@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -10,10 +11,11 @@ class QWidget;
 
 // What the window shows while a print runs: the busy cursor at once and,
 // once it has taken about a second, a progress dialog (pages done of pages,
-// Cancel). The window keeps repainting, and key presses and clicks made in
-// it meanwhile are dropped, not kept to be replayed when the print is over
-// (Return pressed again in the closing print dialog would otherwise start a
-// second print). Lives as long as the print.
+// Cancel), which changes at most twice a second so that a screen reader
+// keeps up with it. The window keeps repainting, and key presses and clicks
+// made in it meanwhile are dropped, not kept to be replayed when the print is
+// over (Return pressed again in the closing print dialog would otherwise
+// start a second print). Lives as long as the print.
 class PrintProgress {
   public:
     explicit PrintProgress(QWidget* window);
@@ -46,4 +48,5 @@ class PrintProgress {
     std::unique_ptr<InputDrop> drop_;
     std::unique_ptr<QProgressDialog> dialog_;
     Status shown_;
+    QElapsedTimer shownAt_;  // when shown_ was last changed
 };

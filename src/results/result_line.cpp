@@ -12,8 +12,18 @@ namespace {
 auto Inputs(const StoreSnapshot& s) { return std::tie(s.alloy, s.shape, s.shownSlots, s.pieces); }
 
 bool IsStale(const StoreSnapshot& now, const std::optional<LastCalculation>& last) {
-    if (!last || now.result != last->window.result) return false;
+    if (!last || last->resultEdited) return false;
     return last->refused || Inputs(now) != Inputs(last->window);
+}
+
+// A reason the system gave, as the end of a sentence: with its full stop,
+// which system texts sometimes carry and sometimes do not.
+std::string Sentence(std::string_view reason) {
+    std::string text(reason);
+    if (text.empty() || (text.back() != '.' && text.back() != '!' && text.back() != '?')) {
+        text += '.';
+    }
+    return text;
 }
 
 StoreOutcome Refused(const char* text) {
@@ -51,11 +61,13 @@ calc::Message NothingSelectedMessage() {
 }
 
 calc::Message PrintFailedMessage(std::string_view reason) {
-    return {"The report could not be printed: " + std::string(reason), "Print Failed"};
+    if (reason.empty()) return {"The report could not be printed.", "Print Failed"};
+    return {"The report could not be printed: " + Sentence(reason), "Print Failed"};
 }
 
 calc::Message PrintUnconfirmedMessage(std::string_view reason) {
-    return {"The report may still print: " + std::string(reason), "Print Not Confirmed"};
+    if (reason.empty()) return {"The report may still print.", "Print Not Confirmed"};
+    return {"The report may still print: " + Sentence(reason), "Print Not Confirmed"};
 }
 
 }  // namespace results

@@ -29,10 +29,14 @@ struct StoreSnapshot {
 
 // The window right after the last press of Calculate, its result field as
 // the press left it. `refused` when a message box refused the inputs: the
-// field then holds no weight calculated from them.
+// field then holds no weight calculated from them. `resultEdited` once the
+// user has changed the result field since (typed, pasted, dropped, undone),
+// whatever it reads now: that weight is theirs, even where it reads as the
+// calculated one did.
 struct LastCalculation {
     StoreSnapshot window;
     bool refused = false;
+    bool resultEdited = false;
 };
 
 struct StoreOutcome {
@@ -43,11 +47,11 @@ struct StoreOutcome {
 // The result line: alloy, shape, one piece per shown slot, pieces and weight,
 // e.g. "Steel (Default)  Round Bar   Diameter: 2 in Length: 10 ft  Pieces: 1
 // Total Weight: 106.92 lbs.". Refused while the trimmed result is not numeric;
-// then refused while the result field still holds what `last` left there and
-// that is no weight of the window as it is now (the alloy, form, a shown
-// dimension or unit or the pieces changed since, or the press was refused),
-// so no line states a weight for inputs it was not calculated from. A result
-// the user changed since is theirs, stored as typed.
+// then refused while the user has not edited the result field since `last`
+// and what it holds is no weight of the window as it is now (the alloy, form,
+// a shown dimension or unit or the pieces changed since, or the press was
+// refused), so no line states a weight for inputs it was not calculated from.
+// A result the user edited since is theirs, stored as typed.
 StoreOutcome ComposeResultLine(const StoreSnapshot& snapshot,
                                const std::optional<LastCalculation>& last = std::nullopt);
 

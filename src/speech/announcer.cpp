@@ -56,10 +56,10 @@ void Announcer::LineSelected(const QString& line, const QString& place) {
     Say(line + ", " + place + ", selected");
 }
 
-void Announcer::FieldsShown(const QStringList& names) {
+void Announcer::FieldsShown(const QString& words) {
     // The list says its entry from a zero-time timer started on the key
     // press, before this one.
-    QTimer::singleShot(0, label_, [this, text = names.join(", ")] { Say(text); });
+    QTimer::singleShot(0, label_, [this, words] { Say(words); });
 }
 
 void Announcer::ReportPrinted(int pages, const QString& file, const QString& queue) {

@@ -18,9 +18,10 @@ class Announcer {
     void ResultRemoved(int left);             // "Result removed, 1 result left"
     void FieldsCleared();
     void LineSelected(const QString& line, const QString& place);  // "..., 1 of 2, selected"
-    // The fields a new form shows, in order: "Thickness, Width, Length". Said
-    // after the form list has said its new entry.
-    void FieldsShown(const QStringList& names);
+    // The fields a new form shows, in order, with what they hold: "Thickness
+    // 2 inches, Width empty, Length empty". Said after the form list has said
+    // its new entry.
+    void FieldsShown(const QString& words);
     // A finished print: "Report printed, 2 pages, to report.pdf" for a file
     // (its name without the folder), "Report sent to Office, 1 page" for a
     // printer queue.

@@ -1,9 +1,11 @@
 #include "speech/list_speech.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "speech/announcer.h"
 
@@ -14,6 +16,35 @@ namespace {
 constexpr std::chrono::milliseconds kHeard{3000};
 
 }  // namespace
+
+// Sees each key pressed in the list before Qt hands it to screen readers:
+// Qt's screen-reader bridge takes keys in an application-wide filter, and of
+// such filters the one installed last is asked first, so this one installs
+// itself anew whenever the list takes the focus.
+class ListSpeech::NextKey : public QObject {
+  public:
+    explicit NextKey(ListSpeech* speech) : QObject(speech), speech_(speech) {}
+    void Watch(bool on) {
+        qApp->removeEventFilter(this);
+        if (on) qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Spontaneous: as typed, not as Qt passes a key on once more. The
+        // bridge takes a typed key as it reaches the list's window, before
+        // the list.
+        QWidget* list = speech_->list_;
+        if (event->type() == QEvent::KeyPress && event->spontaneous() && list->hasFocus() &&
+            (watched == list || watched == list->window()->windowHandle())) {
+            speech_->QuietenCurrentLine();
+        }
+        return false;
+    }
+
+  private:
+    ListSpeech* speech_;
+};
 
 ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
     : QObject(list), list_(list), model_(list->model()), announcer_(announcer) {
@@ -27,6 +58,7 @@ ListSpeech::ListSpeech(QListWidget* list, Announcer* announcer)
     connect(quieten_, &QTimer::timeout, this, &ListSpeech::QuietenCurrentLine);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ListSpeech::CurrentMoved);
+    nextKey_ = new NextKey(this);
     Number();
 }
 
@@ -78,8 +110,9 @@ void ListSpeech::Describe(int row, const QString& text) {
     }
 }
 
-// The reader has said the current line with its place by now; "where am I"
-// names the place itself and would say it twice.
+// The reader has said the current line with its place by now (the user
+// pressed another key, or time enough has passed); "where am I" names the
+// place itself and would say it twice.
 void ListSpeech::QuietenCurrentLine() {
     const int row = list_->currentRow();
     if (row >= 0) Describe(row, QString());
@@ -87,6 +120,9 @@ void ListSpeech::QuietenCurrentLine() {
 
 bool ListSpeech::eventFilter(QObject* watched, QEvent* event) {
     if (watched != list_) return false;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        nextKey_->Watch(event->type() == QEvent::FocusIn);
+    }
     if (event->type() == QEvent::FocusIn) {
         // After the reader has taken in the list itself.
         QTimer::singleShot(0, this, &ListSpeech::SayCurrentLine);

@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QResource>
 #include <QSignalBlocker>
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "calc/field_check.h"
 #include "calc/press.h"
+#include "calc/spoken_fields.h"
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
@@ -89,6 +91,7 @@ void Form1::ConnectHandlers() {
     connect(cmdStoreResult, &QPushButton::clicked, this, &Form1::cmdStoreResult_Click);
     connect(cmdDeleteResult, &QPushButton::clicked, this, &Form1::cmdDeleteResult_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &Form1::cmdPrint_Click);
+    connect(txtResult, &QLineEdit::textEdited, this, &Form1::txtResult_Change);
     connect(lblCompURL, &LinkLabel::clicked, this, &Form1::lblCompURL_Click);
     connect(lblAuthorInfo2, &LinkLabel::clicked, this, &Form1::lblAuthorInfo2_Click);
     ConnectResultShortcuts();
@@ -253,11 +256,18 @@ void Form1::ChangeFields() {
     for (int i = 0; i < kSlots; ++i) cmbUnits[i]->setVisible(i < layout.fieldCount);
     UpdateAccessibleNames();
     // The user changed the form from the list (not the start-up): a screen
-    // reader hears which fields there are now.
+    // reader hears which fields there are now and what each holds.
     if (cmbShapes->hasFocus()) {
-        QStringList names;
-        for (int i = 0; i < layout.fieldCount; ++i) names << txtParam[i]->accessibleName();
-        announcer_->FieldsShown(names);
+        std::array<std::string, kSlots> names;
+        std::array<std::string, kSlots> texts;
+        std::array<calc::ShownField, kSlots> shown;
+        for (int i = 0; i < layout.fieldCount; ++i) {
+            names[i] = txtParam[i]->accessibleName().toStdString();
+            texts[i] = txtParam[i]->text().toStdString();
+            shown[i] = {names[i], texts[i], catalogue::UnitWord(cmbUnits[i]->currentIndex())};
+        }
+        announcer_->FieldsShown(ToQString(calc::FieldsShownWords(
+            std::span(shown).first(static_cast<std::size_t>(layout.fieldCount)))));
     }
 }
 
@@ -296,7 +306,7 @@ void Form1::CalculateWeight() {
                                         ToQString(outcome.message->title));
     }
     if (outcome.result) txtResult->setText(ToQString(*outcome.result));
-    lastCalculation_ = {TakeStoreSnapshot(), outcome.refusal != calc::Refusal::None};
+    lastCalculation_ = {TakeStoreSnapshot(), outcome.refusal != calc::Refusal::None, false};
     FocusNamedField(outcome);
     // A refusal is told by its message box alone, even where it tidies the
     // result field.
@@ -337,6 +347,12 @@ void Form1::GenerateError(const std::int16_t& intFieldCount) {
 void Form1::cmbShapes_Click() { ChangeFields(); }
 
 void Form1::cmdCalculate_Click() { CalculateWeight(); }
+
+// Only the user's own edits (typing, a paste, a drop, Undo), never the
+// window's: what the result field holds from then on is theirs to store.
+void Form1::txtResult_Change() {
+    if (lastCalculation_) lastCalculation_->resultEdited = true;
+}
 
 void Form1::ClearFields() {
     for (QLineEdit* field : txtParam) field->setText("");

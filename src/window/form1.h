@@ -88,6 +88,7 @@ class Form1 : public QWidget {
     // Handlers.
     void cmbShapes_Click();
     void cmdCalculate_Click();
+    void txtResult_Change();
     void cmdClearFields_Click();
     void cmdExit_Click();
     void cmdStoreResult_Click();

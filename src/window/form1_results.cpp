@@ -113,9 +113,7 @@ void Form1::RemoveResult() {
         platform_.messages->ShowMessage(this, ToQString(message.text), ToQString(message.title));
         return;
     }
-    delete lstResults->takeItem(row);
-    lstResults->clearSelection();
-    lstResults->setCurrentRow(-1);
+    lstResults->RemoveLine(row);
     announcer_->ResultRemoved(lstResults->count());
 }
 
@@ -163,10 +161,13 @@ void Form1::PrintResults() {
 
 void Form1::OpenLink(const QString& address) {
     if (!browserWindow_) browserWindow_ = platform_.browser->OpenWindow();
-    if (!browserWindow_) return;  // no browser to be had; the calculator goes on
-    if (!browserWindow_->SetVisible(true) || !browserWindow_->Navigate(address)) {
-        browserWindow_.reset();  // a window that no longer works is replaced next time
+    if (browserWindow_ && browserWindow_->SetVisible(true) && browserWindow_->Navigate(address)) {
+        return;
     }
+    browserWindow_.reset();  // a window that no longer works is replaced next time
+    // Told, not silent; the calculator goes on, and the focus goes back to the link.
+    const calc::Message message = calc::LinkFailedMessage(address.toStdString());
+    platform_.messages->ShowMessage(this, ToQString(message.text), ToQString(message.title));
 }
 
 void Form1::cmdStoreResult_Click() { StoreResult(); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "calc/default_ignorable.h"
+
 namespace {
 
 // Where a pasted value ends: a line break, or a tab between cells.
@@ -21,9 +23,10 @@ bool EndsValue(QChar c) {
     }
 }
 
-// Control and format characters wherever they lie in Unicode: one outside
-// the Basic Multilingual Plane (a tag character such as U+E0031) is a pair of
-// UTF-16 units, neither of which is a format character by itself.
+// Control and format characters, and every character Unicode says shows
+// nothing (a variation selector, a Hangul filler), wherever they lie in
+// Unicode: one outside the Basic Multilingual Plane (a tag character such as
+// U+E0031) is a pair of UTF-16 units, neither of which is invisible by itself.
 void DropInvisible(QString& text, int& cursor) {
     for (qsizetype end = text.size(); end > 0;) {
         qsizetype start = end - 1;
@@ -33,7 +36,8 @@ void DropInvisible(QString& text, int& cursor) {
             --start;
         }
         const QChar::Category category = QChar::category(c);
-        if (category == QChar::Other_Control || category == QChar::Other_Format) {
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            calc::IsDefaultIgnorable(c)) {
             text.remove(start, end - start);
             if (cursor > start) cursor = static_cast<int>(std::max(start, cursor - (end - start)));
         }

@@ -6,7 +6,9 @@
 // first line break or tab (a spreadsheet cell arrives as "2\n", a row of
 // cells as "0.5\t12\t10\n"), every Unicode space separator (no-break, figure,
 // narrow) as an ordinary blank, and no control or format characters (NUL,
-// bidirectional overrides, zero-width characters). So the value the user sees
+// bidirectional overrides, zero-width characters) nor any other character
+// Unicode marks as default-ignorable (variation selectors, Hangul fillers,
+// the combining grapheme joiner). So the value the user sees
 // is the value that is tested, computed and stored.
 QString OneLineOf(const QString& pasted);
 

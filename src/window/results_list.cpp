@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
 #include "window/contrast.h"
@@ -31,6 +32,13 @@ ResultsList::ResultsList(QWidget* parent) : QListWidget(parent) {
     setViewportMargins(0, 0, 0, 1);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+}
+
+void ResultsList::RemoveLine(int row) {
+    const QScopedValueRollback<bool> quiet(removing_, true);
+    delete takeItem(row);
+    clearSelection();
+    setCurrentRow(-1);
 }
 
 void ResultsList::paintEvent(QPaintEvent* event) {
@@ -74,10 +82,11 @@ void ResultsList::keyPressEvent(QKeyEvent* event) {
 // Qt tells a screen reader of each new current line and each selection
 // change, and the reader follows them as a move of the focus into the list.
 // A line removed by the Remove Result button changes both while the button
-// keeps the focus; the list then stays quiet, and the button's announcement
-// is what is heard.
+// keeps the focus, and one removed by Delete changes them on the way; the
+// list then stays quiet, and the announcement of the removal is what is
+// heard.
 void ResultsList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    if (hasFocus()) {
+    if (Speaks()) {
         QListWidget::currentChanged(current, previous);
     } else {
         QAbstractItemView::currentChanged(current, previous);
@@ -86,7 +95,7 @@ void ResultsList::currentChanged(const QModelIndex& current, const QModelIndex& 
 
 void ResultsList::selectionChanged(const QItemSelection& selected,
                                    const QItemSelection& deselected) {
-    if (hasFocus()) {
+    if (Speaks()) {
         QListWidget::selectionChanged(selected, deselected);
     } else {
         QAbstractItemView::selectionChanged(selected, deselected);

@@ -14,10 +14,20 @@ class ResultsList : public QListWidget {
   public:
     explicit ResultsList(QWidget* parent = nullptr);
 
+    // Removes a line and leaves none current or selected, without telling a
+    // screen reader of the line that would have become current on the way
+    // (Delete in the list keeps the focus there): what the removal did is
+    // said first, by whoever removed it.
+    void RemoveLine(int row);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
+
+  private:
+    bool Speaks() const { return hasFocus() && !removing_; }
+    bool removing_ = false;
 };
