@@ -1,5 +1,5 @@
 // main() for the Qt test programs: offscreen unless a display is asked for,
-// a pinned locale, and a private runtime folder.
+// a pinned locale, a private runtime folder, and no print server.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    // Never the machine's print server: a test that wants one starts its own
+    // and names it.
+    qputenv("CUPS_SERVER", QDir(runtime.path()).filePath("no-print-server.sock").toLocal8Bit());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
