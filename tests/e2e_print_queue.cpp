@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,9 @@
 void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
+
+ipp_jstate_t JobState(const QByteArray& uri);
+QString JobAttribute(const QByteArray& uri, const char* name);
 
 QString Output(const QString& program, const QStringList& args) {
     QProcess process;
@@ -83,6 +87,7 @@ class PrivateServer {
                   .arg(root));
         formerServer_ = qgetenv("CUPS_SERVER");
         qputenv("CUPS_SERVER", (root + "/cups.sock").toLocal8Bit());
+        cupsSetServer(nullptr);  // libcups keeps the server it found per thread
         cupsd_.start("/usr/sbin/cupsd",
                      {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
         EXPECT_TRUE(cupsd_.waitForStarted());
@@ -101,6 +106,7 @@ class PrivateServer {
         cupsd_.terminate();
         cupsd_.waitForFinished();
         qputenv("CUPS_SERVER", formerServer_);
+        cupsSetServer(nullptr);
     }
     QString Root() const { return dir_.path(); }
     pid_t Pid() const { return static_cast<pid_t>(cupsd_.processId()); }
@@ -167,8 +173,22 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     user.start(20);
     auto* print = form.findChild<QPushButton*>("cmdPrint");
 
+    // The options the server offers for the queue, chosen in the dialog,
+    // reach the job.
     queue = "good";
+    QStringList offered;
+    choosing = [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* paper = dialog->findChild<QComboBox*>("paperSize");
+        for (int i = 0; i < paper->count(); ++i) offered << paper->itemData(i).toString();
+        paper->setCurrentIndex(paper->findData("na_legal_8.5x14in"));
+        dialog->findChild<QSpinBox*>("copies")->setValue(2);
+    };
     QTest::mouseClick(print, Qt::LeftButton);
+    choosing = [] {};
+    EXPECT_TRUE(offered.contains("na_legal_8.5x14in")) << offered.join(" ").toStdString();
+    EXPECT_EQ(JobAttribute("ipp://localhost/jobs/1", "media"), "na_legal_8.5x14in");
+    EXPECT_EQ(JobAttribute("ipp://localhost/jobs/1", "copies"), "2");
     EXPECT_LT(sinceAccepted.elapsed(), 5000);
     EXPECT_EQ(messages, QStringList());
     // What a screen reader hears: the queue and the pages of the job.
@@ -266,6 +286,86 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
               "be listed. The report can still be printed to a PDF file.");
     EXPECT_EQ(messages, QStringList());
     EXPECT_TRUE(Output("pdftotext", {root + "/saved.pdf", "-"}).contains("number 1000"));
+}
+
+// The window closed during a hand-over, the server stopped as the document
+// arrives: the program's loop ends within seconds, and the job never prints
+// once the server goes on.
+TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
+    PrivateServer server({"live"});
+    Form1 form(QtPlatform());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.findChild<QListWidget*>("lstResults")->addItem("A stored result");
+    // Stops the server at the request after Create-Job's answer
+    // (Send-Document), logged as it arrives.
+    std::atomic<bool> watching = true;
+    std::atomic<bool> stopped = false;
+    std::thread watcher([&] {
+        QFile log(server.Root() + "/log/error_log");
+        log.open(QIODevice::ReadOnly);
+        QByteArray seen;
+        while (watching) {
+            seen += log.readAll();
+            const qsizetype created = seen.indexOf("successful-ok for Create-Job");
+            if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
+                kill(server.Pid(), SIGSTOP);
+                stopped = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    });
+    QElapsedTimer sinceClosed;
+    bool printed = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (stopped && !sinceClosed.isValid()) {
+            sinceClosed.start();
+            form.close();
+            return;
+        }
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* printers = dialog ? dialog->findChild<QComboBox*>("printers") : nullptr;
+        if (printed || !printers || printers->findText("live") < 0) return;
+        printed = true;
+        printers->setCurrentIndex(printers->findText("live"));
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    user.start(20);
+    QTimer::singleShot(0, [&] { form.findChild<QPushButton*>("cmdPrint")->click(); });
+    QApplication::exec();
+    const qint64 ended = sinceClosed.elapsed();
+    user.stop();
+    watching = false;
+    watcher.join();
+    kill(server.Pid(), SIGCONT);
+    ASSERT_TRUE(sinceClosed.isValid()) << "the server was never stopped at the hand-over";
+    EXPECT_LT(ended, 3000);
+    // The job the window gave up on is cancelled once the server answers;
+    // until then it is held.
+    ipp_jstate_t state = IPP_JSTATE_HELD;
+    QElapsedTimer waited;
+    waited.start();
+    while ((state = JobState("ipp://localhost/jobs/1")) != IPP_JSTATE_CANCELED &&
+           waited.elapsed() < 40000) {
+        QTest::qWait(100);
+    }
+    EXPECT_EQ(state, IPP_JSTATE_CANCELED);
+}
+
+// One attribute of a job as text, asked over a connection of its own.
+QString JobAttribute(const QByteArray& uri, const char* name) {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ipp_t* answer = cupsDoRequest(http, request, "/");
+    char text[256] = "";
+    ippAttributeString(ippFindAttribute(answer, name, IPP_TAG_ZERO), text, sizeof text);
+    ippDelete(answer);
+    httpClose(http);
+    return QString::fromUtf8(text);
 }
 
 // The state of a job, asked over a connection of its own.

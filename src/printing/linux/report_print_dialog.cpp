@@ -2,8 +2,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -15,6 +17,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "printing/linux/job_options.h"
 #include "speech/announcer.h"
@@ -26,6 +30,7 @@ namespace {
 constexpr int kServerSeconds = 3;
 constexpr int kLookMs = 50;
 constexpr int kMostPages = 9999;
+constexpr int kAwaitTickMs = 5;
 
 // Why a PDF file of that name cannot be written; empty when it can.
 QString FileProblem(const QString& name) {
@@ -98,6 +103,7 @@ ReportPrintDialog::ReportPrintDialog(const PrintChoices& last, int minPage,
     form_->addRow(QString(), serverStatus_);
 
     filename_->setText(last.fileName.isEmpty() ? defaultFile : last.fileName);
+    fileBrowser_->setMaximumWidth(3 * fileBrowser_->fontMetrics().height());
     auto* file = new QHBoxLayout;
     file->addWidget(filename_, 1);
     file->addWidget(fileBrowser_);
@@ -169,6 +175,16 @@ ReportPrintDialog::ReportPrintDialog(const PrintChoices& last, int minPage,
 }
 
 ReportPrintDialog::~ReportPrintDialog() = default;
+
+void ReportPrintDialog::AwaitServer(int ms) {
+    QElapsedTimer waited;
+    waited.start();
+    while (query_.Now().state == ServerPrinters::State::Asking && waited.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kAwaitTickMs));
+    }
+    Look();
+}
 
 void ReportPrintDialog::Look() {
     const ServerPrinters now = query_.Now();
@@ -259,8 +275,22 @@ void ReportPrintDialog::ChooseFile() {
     chooser.selectFile(now.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
     filename_->setText(QDir::toNativeSeparators(chooser.selectedFiles().front()));
-    // Back in the field, a screen reader reads the file chosen.
-    filename_->setFocus(Qt::OtherFocusReason);
+    // Back in the field, a screen reader reads the file chosen: once the
+    // dialog is active again, or a reader takes the focus for part of the
+    // dialog's coming back and drops the field's name.
+    if (isActiveWindow()) {
+        filename_->setFocus(Qt::OtherFocusReason);
+    } else {
+        focusFileOnReturn_ = true;
+    }
+}
+
+bool ReportPrintDialog::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && focusFileOnReturn_) {
+        focusFileOnReturn_ = false;
+        QTimer::singleShot(0, filename_, [this] { filename_->setFocus(Qt::OtherFocusReason); });
+    }
+    return QDialog::event(event);
 }
 
 PrintChoices ReportPrintDialog::Chosen() const {

@@ -50,11 +50,20 @@ class ReportPrintDialog : public QDialog {
                       QWidget* parent);
     ~ReportPrintDialog() override;
 
+    // Gives a print server that answers at once the time to do so before the
+    // dialog shows, so that it opens on the printer it will print to rather
+    // than changing under a screen reader's first words. The window repaints
+    // meanwhile; input waits.
+    void AwaitServer(int ms);
+
     PrintChoices Chosen() const;
     // The least margins the chosen printer prints within, in millimetres.
     QMarginsF LeastMargins() const;
 
     void accept() override;
+
+  protected:
+    bool event(QEvent* event) override;
 
   private:
     void Look();
@@ -69,6 +78,7 @@ class ReportPrintDialog : public QDialog {
     ServerPrinters known_;
     QTimer look_;
     bool picked_ = false;  // the user chose a printer before the list came
+    bool focusFileOnReturn_ = false;
     QFormLayout* form_;
     QComboBox* printers_;
     QLabel* serverStatus_;

@@ -15,6 +15,8 @@ namespace {
 // Most printers cannot print close to the edge of the paper; one that needs
 // more room on a side gets it.
 constexpr double kMarginMm = 15;
+// How long a print server that answers at once has before the dialog shows.
+constexpr int kAwaitServerMs = 300;
 
 QMarginsF Margins(const QMarginsF& least) {
     return {std::max(kMarginMm, least.left()), std::max(kMarginMm, least.top()),
@@ -70,11 +72,14 @@ class ReportPrintService : public PrintDialogService {
             parent ? parent->window()->windowTitle() + QObject::tr(" Report") : QString();
         PrintChoices start = last_;
         if (!start.made) start.copies = std::max<int>(1, copies_);
+        // A page range was for that report; this one may have other pages.
+        start.range = false;
         ReportPrintDialog dialog(start, std::max(1, minPage_),
                                  QDir::toNativeSeparators(QDir::home().filePath(
                                      (title.isEmpty() ? QObject::tr("Report") : title) + ".pdf")),
                                  parent);
         PrintDialogSpeech::Attach(&dialog);
+        dialog.AwaitServer(kAwaitServerMs);
         if (dialog.exec() != QDialog::Accepted) return nullptr;
         last_ = dialog.Chosen();
         return MakeReportPrinter(SetupOf(last_, dialog.LeastMargins(), title), parent);
