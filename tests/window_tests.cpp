@@ -851,8 +851,9 @@ TEST(JobOptionsTest, MediaKeywordsNameTheirPaper) {
         {"na_letter_8.5x11in", "Letter / ANSI A", 215.9},
         {"na_legal_8.5x14in", "Legal", 215.9},
         {"iso_a5_148x210mm", "A5", 148},
-        {"om_small-photo_100x150mm", "om_small-photo_100x150mm", 100},  // no name of Qt's
-        {"roll_max_36x1000in", "roll_max_36x1000in", 914.4},
+        {"om_small-photo_100x150mm", "100 x 150 mm", 100},  // no name of Qt's
+        {"custom_16x20in_16x20in", "16 x 20 in", 406.4},
+        {"roll_max_36x1000in", "36 x 1000 in", 914.4},
         {"custom_wide", "custom_wide", 0},  // no size at all
     };
     for (const Row& row : rows) {

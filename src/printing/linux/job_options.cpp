@@ -5,9 +5,19 @@
 #include <QRegularExpression>
 #include <QSizeF>
 
-QPageSize PageSizeOfMedia(const QString& keyword) {
+namespace {
+
+// The size at the end of a media keyword: width, height and unit ("mm" or
+// "in"); no match when it has none.
+QRegularExpressionMatch SizeIn(const QString& keyword) {
     static const QRegularExpression size(R"((\d+(?:\.\d+)?)x(\d+(?:\.\d+)?)(mm|in)$)");
-    const QRegularExpressionMatch match = size.match(keyword);
+    return size.match(keyword);
+}
+
+}  // namespace
+
+QPageSize PageSizeOfMedia(const QString& keyword) {
+    const QRegularExpressionMatch match = SizeIn(keyword);
     if (!match.hasMatch()) return {};
     const QSizeF dimensions(match.captured(1).toDouble(), match.captured(2).toDouble());
     if (dimensions.isEmpty()) return {};
@@ -18,7 +28,11 @@ QPageSize PageSizeOfMedia(const QString& keyword) {
 
 QString MediaText(const QString& keyword) {
     const QPageSize size = PageSizeOfMedia(keyword);
-    return size.isValid() && size.id() != QPageSize::Custom ? size.name() : keyword;
+    if (size.isValid() && size.id() != QPageSize::Custom) return size.name();
+    // A size Qt has no name for is shown by its measures.
+    const QRegularExpressionMatch match = SizeIn(keyword);
+    if (!match.hasMatch()) return keyword;
+    return QString("%1 x %2 %3").arg(match.captured(1), match.captured(2), match.captured(3));
 }
 
 QString SidesText(const QString& keyword) {

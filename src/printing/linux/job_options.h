@@ -11,7 +11,8 @@
 // the last part is the size); an invalid size when it names none.
 QPageSize PageSizeOfMedia(const QString& keyword);
 
-// "A4", "Letter / ANSI A"; the keyword itself where Qt knows no name.
+// "A4", "Letter / ANSI A"; where Qt knows no name, the measures ("16 x 20
+// in"), else the keyword itself.
 QString MediaText(const QString& keyword);
 // "Off", "Long edge", "Short edge" for sides; "Colour", "Greyscale" for
 // print-color-mode; any other keyword as it is.

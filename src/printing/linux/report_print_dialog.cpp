@@ -209,6 +209,7 @@ void ReportPrintDialog::TellServer(ServerPrinters::State state) {
                       "cannot be listed. The report can still be printed to a PDF file.")
                        .arg(kServerSeconds);
             announcer_->DialogNote(text);
+            toldSilence_ = true;
             break;
         case ServerPrinters::State::Answered:
         case ServerPrinters::State::NoServer:
@@ -226,9 +227,10 @@ void ReportPrintDialog::ShowPrinters(const ServerPrinters& found) {
                               found.printers[static_cast<std::size_t>(i)].name);
     }
     // The last printer chosen for this window, else the server's default;
-    // not when the user has already picked one.
+    // not when the user has already picked one, nor once the dialog has said
+    // the server is silent (the user may be about to print to the file shown).
     QString wanted = shown;
-    if (!picked_) wanted = last_.made ? last_.printer : found.defaultName;
+    if (!picked_ && !toldSilence_) wanted = last_.made ? last_.printer : found.defaultName;
     const int at = printers_->findData(wanted);
     printers_->setCurrentIndex(at >= 0 ? at : printers_->findData(shown));
     PrinterChosen();
@@ -273,8 +275,12 @@ void ReportPrintDialog::ChooseFile() {
     const QFileInfo now(filename_->text());
     chooser.setDirectory(now.absolutePath());
     chooser.selectFile(now.fileName());
+    // The name goes into the field while the chooser is still the active
+    // window: changed once the dialog is back, the field would become a
+    // reader's focus by its caret alone and be read without its name.
+    connect(&chooser, &QFileDialog::fileSelected, filename_,
+            [this](const QString& file) { filename_->setText(QDir::toNativeSeparators(file)); });
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    filename_->setText(QDir::toNativeSeparators(chooser.selectedFiles().front()));
     // Back in the field, a screen reader reads the file chosen: once the
     // dialog is active again, or a reader takes the focus for part of the
     // dialog's coming back and drops the field's name.

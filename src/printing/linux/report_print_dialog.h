@@ -78,6 +78,7 @@ class ReportPrintDialog : public QDialog {
     ServerPrinters known_;
     QTimer look_;
     bool picked_ = false;  // the user chose a printer before the list came
+    bool toldSilence_ = false;
     bool focusFileOnReturn_ = false;
     QFormLayout* form_;
     QComboBox* printers_;
