@@ -152,6 +152,8 @@ ReportPrintDialog::ReportPrintDialog(const PrintChoices& last, int minPage,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* whole = new QVBoxLayout(this);
+    // Grows to show the whole note on the server when it comes.
+    whole->setSizeConstraint(QLayout::SetMinimumSize);
     whole->addLayout(form_);
     whole->addWidget(buttons);
 
@@ -217,6 +219,10 @@ void ReportPrintDialog::TellServer(ServerPrinters::State state) {
     }
     serverStatus_->setText(text);
     form_->setRowVisible(serverStatus_, !text.isEmpty());
+    // A wrapped label gets the height of its lines in the width of the
+    // column only when asked; the dialog then grows to fit.
+    serverStatus_->setMinimumHeight(
+        text.isEmpty() ? 0 : serverStatus_->heightForWidth(printers_->width()));
 }
 
 void ReportPrintDialog::ShowPrinters(const ServerPrinters& found) {
