@@ -150,11 +150,12 @@ lpstat -W all -o Office | grep -q "^Office-" ||
 step "print again" Return "Print dialog"
 expect "Office"
 step "to a file" Down "Print to File (PDF)"
-step "file button" "Tab Tab" "Choose output file push button"
+step "file field" Tab "Output file: text" "Vevari Radidu Zezareruze Report.pdf"
+step "file button" Tab "Choose output file push button"
 step "Return opens the chooser" Return "Choose Output File"
 xdotool type --delay 20 "$WORK/report.pdf"
 sleep 3  # Orca echoes every letter
-step "file chosen" Return "$WORK/report.pdf"
+step "file chosen" Return "Output file" "$WORK/report.pdf"
 step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }
