@@ -156,6 +156,8 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
                     if (!status->isVisible() || !status->text().contains("did not answer")) return;
                     silence = status->text();
                     toldAfter = pressed.elapsed();
+                    // A screen reader is told the same, as a notification.
+                    EXPECT_EQ(dialog->findChild<QLabel*>("announcer")->text(), silence);
                     kill(server.Pid(), SIGCONT);
                     return;
                 }
