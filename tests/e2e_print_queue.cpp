@@ -309,7 +309,9 @@ TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
     Form1 form(QtPlatform());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.findChild<QListWidget*>("lstResults")->addItem("A stored result");
+    // A report long enough for the stop below to come while it arrives.
+    auto* list = form.findChild<QListWidget*>("lstResults");
+    for (int i = 1; i <= 1000; ++i) list->addItem(QString("Stored result number %1").arg(i));
     // Stops the server at the request after Create-Job's answer
     // (Send-Document), logged as it arrives.
     std::atomic<bool> watching = true;
@@ -330,10 +332,12 @@ TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
         }
     });
     QElapsedTimer sinceClosed;
+    bool closedWhilePrinting = false;
     bool printed = false;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
         if (stopped && !sinceClosed.isValid()) {
+            closedWhilePrinting = QGuiApplication::overrideCursor() != nullptr;
             sinceClosed.start();
             form.close();
             return;
@@ -354,6 +358,7 @@ TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
     watcher.join();
     kill(server.Pid(), SIGCONT);
     ASSERT_TRUE(sinceClosed.isValid()) << "the server was never stopped at the hand-over";
+    ASSERT_TRUE(closedWhilePrinting) << "the hand-over had ended before the server was stopped";
     EXPECT_LT(ended, 3000);
     // The job the window gave up on is cancelled once the server answers;
     // until then it is held.
