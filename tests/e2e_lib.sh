@@ -39,3 +39,22 @@ e2e_window() {
   echo "no window titled like the calculator within 10 s" >&2
   return 1
 }
+
+# A print server of the test's own, never the machine's: configuration,
+# spool, logs and socket in the work folder, CUPS_SERVER naming it, and the
+# queues named (printing into /dev/null), the first the default.
+e2e_print_server() {
+  local root="$e2e_work/cups"
+  mkdir -p "$root"/spool "$root"/cache "$root"/state "$root"/tmp "$root"/log
+  printf 'Listen %s/cups.sock\nBrowsing No\nWebInterface No\nDefaultPolicy open\n<Policy open>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n' \
+    "$root" >"$root/cupsd.conf"
+  printf 'ServerRoot %s\nRequestRoot %s/spool\nCacheDir %s/cache\nStateDir %s/state\nTempDir %s/tmp\nErrorLog %s/log/error_log\nAccessLog %s/log/access_log\nPageLog %s/log/page_log\nFileDevice Yes\n' \
+    "$root" "$root" "$root" "$root" "$root" "$root" "$root" "$root" >"$root/cups-files.conf"
+  export CUPS_SERVER="$root/cups.sock"
+  e2e_start /usr/sbin/cupsd -f -c "$root/cupsd.conf" -s "$root/cups-files.conf"
+  for _ in $(seq 200); do lpstat -r 2>/dev/null | grep -q "scheduler is running" && break; sleep 0.05; done
+  for queue in "$@"; do
+    lpadmin -p "$queue" -v file:///dev/null -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+  done
+  lpadmin -d "$1"
+}

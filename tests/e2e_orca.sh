@@ -41,6 +41,7 @@ cleanup() {
 trap cleanup EXIT
 
 e2e_start /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1
+e2e_print_server Office Basement
 e2e_start openbox >/dev/null 2>&1
 log="$WORK/orca.log"
 : >"$transcript"
@@ -172,18 +173,27 @@ step "link" Tab "www.orvanta.example" "link"
 once "www.orvanta.example"
 step "open link" Return "return"
 step "empty list" shift+Tab "Stored results" "no stored results"
-# Printing: the dialog's file button by name and by Return, Options, a PDF
-# file, then a cancel.
+# Printing: the dialog opens on the print server's default queue; the
+# printer list says its entries on arrow keys; a job for the queue; then a
+# PDF file through the file button and its chooser, the file chosen said
+# back; then a cancel.
 step "print" "shift+Tab shift+Tab Return" "Print dialog"
-step "file button" "Tab Tab Tab" "Choose output file push button"
-step "Return opens the chooser" Return "Print To File"
-step "chooser closed" Escape "Choose output file"
-step "options" alt+o "Options shown"
-step "fewer options" alt+o "Options hidden"
-step "file field" "shift+Tab ctrl+a" "Output file"
+expect "Printer" "combo box" "Office"
+step "next printer" Down "Print to File (PDF)"
+step "back to the queue" Up "Office"
+step "print to the queue" Return "Report sent to Office, 1 page"
+lpstat -W all -o Office | grep -q "^Office-" ||
+  { echo "FAIL: no job in the Office queue"; failures=$((failures + 1)); }
+step "print again" Return "Print dialog"
+expect "Office"
+step "to a file" Down "Print to File (PDF)"
+step "file field" Tab "Output file: text" "Vevari Radidu Zezareruze Report.pdf"
+step "file button" Tab "Choose output file push button"
+step "Return opens the chooser" Return "Choose Output File"
 mark=$(stat -c %s "$log")
 xdotool type --delay 20 "$WORK/report.pdf"
 quiet "$mark"  # Orca echoes every letter
+step "file chosen" Return "Output file" "$WORK/report.pdf"
 step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }

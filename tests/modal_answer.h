@@ -7,9 +7,10 @@
 // returns instead of hanging on an unanswered dialog.
 //
 //     {
-//         const ModalAnswer<QPrintDialog> answer([](QPrintDialog* d) { d->reject(); });
-//         Press("cmdPrint");
-//     }  // fails the test if no print dialog showed
+//         const ModalAnswer<QFileDialog> answer("the file chooser",
+//                                               [](QFileDialog* d) { d->reject(); });
+//         Press("...");
+//     }  // fails the test if no file chooser showed
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,11 @@
 template <typename Dialog>
 class ModalAnswer {
   public:
-    // `opener`, when given, is a dialog already open that opens the awaited one.
-    explicit ModalAnswer(std::function<void(Dialog*)> answer, const QWidget* opener = nullptr,
-                         int deadlineMs = 30000)
-        : opener_(opener) {
+    // `what` names the dialog in failures; `which`, when given, tells it from
+    // other dialogs of its class.
+    ModalAnswer(std::string what, std::function<void(Dialog*)> answer,
+                std::function<bool(Dialog*)> which = {}, int deadlineMs = 30000)
+        : what_(std::move(what)), which_(std::move(which)) {
         clock_.start();
         QObject::connect(&timer_, &QTimer::timeout, [this, answer = std::move(answer), deadlineMs] {
             Look(answer, deadlineMs);
@@ -35,7 +37,7 @@ class ModalAnswer {
     }
     ~ModalAnswer() {
         if (!answered_ && seenInstead_.empty()) {
-            ADD_FAILURE() << "no " << Dialog::staticMetaObject.className() << " showed";
+            ADD_FAILURE() << what_ << " did not show";
         }
     }
     ModalAnswer(const ModalAnswer&) = delete;
@@ -45,13 +47,12 @@ class ModalAnswer {
     void Look(const std::function<void(Dialog*)>& answer, int deadlineMs) {
         QWidget* modal = QApplication::activeModalWidget();
         auto* dialog = qobject_cast<Dialog*>(modal);
-        if (dialog && dialog != opener_) {
+        if (dialog && (!which_ || which_(dialog))) {
             timer_.stop();
             answered_ = true;
             answer(dialog);
             if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
-                ADD_FAILURE() << "the " << Dialog::staticMetaObject.className()
-                              << " was left open: closed";
+                ADD_FAILURE() << what_ << " was left open: closed";
                 dialog->close();
             }
         } else if (clock_.elapsed() > deadlineMs) {
@@ -59,13 +60,14 @@ class ModalAnswer {
             seenInstead_ = modal ? std::string(modal->metaObject()->className()) + " \"" +
                                        modal->windowTitle().toStdString() + "\""
                                  : "no dialog";
-            ADD_FAILURE() << "no " << Dialog::staticMetaObject.className() << " within "
-                          << deadlineMs / 1000 << " s; showing instead: " << seenInstead_;
+            ADD_FAILURE() << "awaited " << what_ << " for " << deadlineMs / 1000
+                          << " s; showing instead: " << seenInstead_;
             if (modal) modal->close();
         }
     }
 
-    const QWidget* opener_;
+    std::string what_;
+    std::function<bool(Dialog*)> which_;
     QElapsedTimer clock_;
     bool answered_ = false;
     std::string seenInstead_;

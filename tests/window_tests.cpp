@@ -15,11 +15,12 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
@@ -34,9 +35,14 @@
 #include <csignal>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "modal_answer.h"
+#include "printing/print_progress.h"
 #include "printing/report_printer.h"
+#if !defined(_WIN32)
+#include "printing/linux/job_options.h"
+#endif
 #include "window/contrast.h"
 #include "window/form1.h"
 
@@ -133,6 +139,14 @@ class WindowTest : public testing::Test {
     QListWidget* List() const { return Get<QListWidget>("lstResults"); }
     QString Line(int row) const { return List()->item(row)->text(); }
     QString Said() const { return Get<QLabel>("announcer")->text(); }  // after pending timers
+    // The print dialog, found as tests find Qt's: by its printer list.
+    static bool IsPrintDialog(QDialog* dialog) {
+        return dialog->findChild<QComboBox*>("printers") != nullptr;
+    }
+    static QDialog* PrintDialogShown() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        return dialog && IsPrintDialog(dialog) ? dialog : nullptr;
+    }
 
     // Types into a field as a user would: select all, then type.
     static void Type(QLineEdit* field, const QString& text) {
@@ -583,7 +597,7 @@ TEST_F(WindowTest, ALinkThatNoBrowserOpensIsToldWithItsAddress) {
 // the file name typed into its field, then Print. The PDF is read back.
 TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 #if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not Qt's, and no pdftotext";
+    GTEST_SKIP() << "Windows has its native print dialog, not the program's, and no pdftotext";
 #endif
     watchdog_.stop();  // the dialog is expected here
     Open(QtPlatform().printDialog);
@@ -591,52 +605,54 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     // Pieces as typed: a word longer than a printed line, then words that wrap.
     Type(Pieces(), QString(250, '7') + QString(" wide").repeated(60));
     Store({"1.00", "2.00"});
-    const auto answer = [&](const char* how, std::function<void(QPrintDialog*)> choose = {}) {
-        const ModalAnswer<QPrintDialog> answering([&, how, choose](QPrintDialog* dialog) {
-            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
-            EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
-            EXPECT_EQ(dialog->printer()->copyCount(), 1);
-            EXPECT_EQ(dialog->minPage(), 1);
-            dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
-            if (choose) choose(dialog);
-            QMetaObject::invokeMethod(dialog, how);
-        });
+    const auto answer = [&](const char* how, std::function<void(QDialog*)> choose = {}) {
+        const ModalAnswer<QDialog> answering(
+            "the print dialog",
+            [&, how, choose](QDialog* dialog) {
+                EXPECT_EQ(dialog->findChild<QSpinBox*>("from")->minimum(), 1);
+                dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+                if (choose) choose(dialog);
+                QMetaObject::invokeMethod(dialog, how);
+            },
+            IsPrintDialog);
         Press("cmdPrint");
     };
-    // Names a screen reader reads where Qt gives none or a misleading one.
-    answer("reject", [](QPrintDialog* dialog) {
+    // Names a screen reader reads where the layout gives none or a misleading one.
+    answer("reject", [](QDialog* dialog) {
         const auto nameOf = [](QWidget* within, const char* object) {
             QWidget* control = within->findChild<QWidget*>(object);
             return control ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
                            : QString("no ") + object;
         };
+        EXPECT_EQ(nameOf(dialog, "printers"), "Printer");
         EXPECT_EQ(nameOf(dialog, "from"), "Pages from");
         EXPECT_EQ(nameOf(dialog, "to"), "to");
+        EXPECT_EQ(nameOf(dialog, "copies"), "Copies");
+        EXPECT_EQ(nameOf(dialog, "filename"), "Output file");
         EXPECT_EQ(nameOf(dialog, "fileBrowser"), "Choose output file");
-        // Return on the file button opens the chooser, not the print.
+        EXPECT_EQ(dialog->findChild<QSpinBox*>("copies")->value(), 1);
+        // Return on the file button opens the chooser, not the print; the
+        // file chosen is put in the field, which takes the focus so that a
+        // reader says it.
         QString seen;
-        // The dialog opened from the print dialog, whatever it is: what it is.
-        const auto look = [&](std::function<QString(QDialog*)> what) {
-            return std::make_unique<ModalAnswer<QDialog>>(
-                [&, what](QDialog* modal) {
-                    seen = what(modal);
-                    modal->close();
-                },
-                dialog);
-        };
         {
-            const auto chooser =
-                look([](QDialog* modal) { return QString(modal->metaObject()->className()); });
-            QTest::keyClick(dialog->findChild<QWidget*>("fileBrowser"), Qt::Key_Return);
+            const ModalAnswer<QFileDialog> chooser("the file chooser", [&](QFileDialog* shown) {
+                seen = "QFileDialog";
+                shown->findChild<QLineEdit*>("fileNameEdit")->setText("chosen.pdf");
+                QMetaObject::invokeMethod(shown, "accept");
+            });
+            auto* browse = dialog->findChild<QWidget*>("fileBrowser");
+            browse->setFocus();
+            QTest::keyClick(browse, Qt::Key_Return);
         }
         EXPECT_EQ(seen, "QFileDialog");
         EXPECT_TRUE(dialog->isVisible());
-        {
-            const auto properties =
-                look([&](QDialog* modal) { return nameOf(modal, "unitCombo"); });
-            dialog->findChild<QPushButton*>("properties")->click();
-        }
-        EXPECT_EQ(seen, "Units");
+        auto* file = dialog->findChild<QLineEdit*>("filename");
+        EXPECT_TRUE(file->text().endsWith("chosen.pdf")) << file->text().toStdString();
+        dialog->activateWindow();  // as the desktop does when the chooser closes
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->focusWidget() == file; }, 5000))
+            << "awaited the focus in the file field, saw it on "
+            << (dialog->focusWidget() ? dialog->focusWidget()->objectName().toStdString() : "none");
     });
     EXPECT_FALSE(QFile::exists(Pdf()));
     EXPECT_EQ(Said(), "Printing cancelled");
@@ -694,7 +710,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     // and leaves the file printed before as it was.
     for (int i = 0; i < 60; ++i) List()->addItem(QString("Line %1").arg(i));
     const auto pages = [](int from, int to, bool reverse, int copies, bool collate) {
-        return [=](QPrintDialog* dialog) {
+        return [=](QDialog* dialog) {
             dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
             dialog->findChild<QSpinBox*>("from")->setValue(from);
             dialog->findChild<QSpinBox*>("to")->setValue(to);
@@ -727,7 +743,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 // the older file as it was, with nothing said.
 TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
 #if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not Qt's with its copies field";
+    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
 #endif
     watchdog_.stop();
     Open(QtPlatform().printDialog);
@@ -745,12 +761,7 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-            if (++dialogs > 1) return dialog->reject();
-            dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
-            dialog->findChild<QSpinBox*>("copies")->setValue(999);
-            QMetaObject::invokeMethod(dialog, "accept");
-        } else if (auto* shown = qobject_cast<QProgressDialog*>(modal)) {
+        if (auto* shown = qobject_cast<QProgressDialog*>(modal)) {
             if (!watched.isValid()) watched.start();
             if (shown->labelText() != progress) ++changes;
             progress = shown->labelText();
@@ -758,6 +769,11 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
             if (shown->value() > 0 && watched.elapsed() > 1200) {
                 shown->findChild<QPushButton*>()->click();
             }
+        } else if (QDialog* dialog = PrintDialogShown()) {
+            if (++dialogs > 1) return dialog->reject();
+            dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+            dialog->findChild<QSpinBox*>("copies")->setValue(999);
+            QMetaObject::invokeMethod(dialog, "accept");
         } else if (modal) {  // answered, so that the print returns and the test fails
             ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString();
             modal->close();
@@ -781,6 +797,89 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The dialog opens on the choices of the last print made from its window (the
+// printer, the file, copies, collation, order, paper); a new window starts
+// afresh. The PDF is printed on the paper chosen.
+TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
+#endif
+    watchdog_.stop();
+    Open(QtPlatform().printDialog);
+    watchdog_.stop();
+    Store({"1.00", "2.00"});
+    QStringList seen;  // printer, file, copies, collate, reverse, paper
+    const auto print = [&](std::function<void(QDialog*)> choose) {
+        const ModalAnswer<QDialog> answering(
+            "the print dialog",
+            [&, choose](QDialog* dialog) {
+                seen = QStringList{
+                    dialog->findChild<QComboBox*>("printers")->currentText(),
+                    dialog->findChild<QLineEdit*>("filename")->text(),
+                    dialog->findChild<QSpinBox*>("copies")->text(),
+                    dialog->findChild<QCheckBox*>("collate")->isChecked() ? "collate" : "apart",
+                    dialog->findChild<QCheckBox*>("reverse")->isChecked() ? "reverse" : "forward",
+                    dialog->findChild<QComboBox*>("paperSize")->currentText()};
+                if (choose) choose(dialog);
+                QMetaObject::invokeMethod(dialog, choose ? "accept" : "reject");
+            },
+            IsPrintDialog);
+        Press("cmdPrint");
+    };
+    print([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+        dialog->findChild<QSpinBox*>("copies")->setValue(2);
+        dialog->findChild<QCheckBox*>("collate")->setChecked(false);
+        dialog->findChild<QCheckBox*>("reverse")->setChecked(true);
+        auto* paper = dialog->findChild<QComboBox*>("paperSize");
+        paper->setCurrentIndex(paper->findData("iso_a4_210x297mm"));
+    });
+    const QString fresh = seen.join(", ");
+    EXPECT_EQ(seen.value(0), "Print to File (PDF)");
+    EXPECT_EQ(seen.value(5), "Letter / ANSI A");  // the paper of the user's country
+    EXPECT_TRUE(Run("pdfinfo", {"PDF"}).contains("(A4)"));
+    EXPECT_EQ(PdfPages().size(), 2);
+    print({});
+    EXPECT_EQ(seen, QStringList({"Print to File (PDF)", Pdf(), "2", "apart", "reverse", "A4"}));
+    Open(QtPlatform().printDialog);
+    watchdog_.stop();
+    print({});
+    EXPECT_EQ(seen.join(", "), fresh);
+}
+
+// A PDF file name that cannot be written is told in a message box over the
+// dialog, which stays open with the name to correct.
+TEST_F(WindowTest, ThePrintDialogSaysWhyAFileCannotBeWrittenAndStaysOpen) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
+#endif
+    watchdog_.stop();
+    Open(QtPlatform().printDialog);
+    watchdog_.stop();
+    Store({"1.00", "2.00"});
+    const QStringList names = {dir_.path(), dir_.filePath("missing/report.pdf"), " ", Pdf()};
+    QStringList told;
+    int tried = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told << box->text();
+            return box->accept();
+        }
+        QDialog* dialog = PrintDialogShown();
+        if (!dialog || tried >= names.size()) return;
+        dialog->findChild<QLineEdit*>("filename")->setText(names[tried++]);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    user.start(20);
+    Press("cmdPrint");
+    EXPECT_EQ(tried, 4);
+    EXPECT_EQ(told, QStringList({dir_.path() + " is a folder. Type the name of a file.",
+                                 "The folder " + dir_.filePath("missing") + " does not exist.",
+                                 "Type the name of the PDF file to print to."}));
+    EXPECT_EQ(Said(), "Report printed, 1 page, to report.pdf");
 }
 
 // The disk fills up part way through the report (the kernel's file-size
@@ -816,5 +915,50 @@ TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
                                                             "Print Failed"}}));
 #endif
 }
+
+// The window closed while a print waits ends the application's event loops,
+// the print's wait with them: that gives the print up, and is never taken for
+// the work being done (or a silent print server for one that answered).
+TEST(PrintProgressTest, TheApplicationEndingEndsAWaitAsCancelled) {
+    std::optional<PrintProgress::Outcome> outcome;
+    QTimer::singleShot(0, [&] {
+        PrintProgress progress(nullptr);
+        QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
+        outcome = progress.Wait([] { return false; },
+                                [] { return PrintProgress::Status{"Waiting for nothing"}; }, 30000);
+    });
+    QCoreApplication::exec();
+    ASSERT_TRUE(outcome.has_value()) << "the wait never ended";
+    EXPECT_EQ(*outcome, PrintProgress::Outcome::Cancelled);
+}
+
+#if !defined(_WIN32)
+// The paper a print server's media keyword names, as the dialog shows it and
+// the PDF is laid out.
+TEST(JobOptionsTest, MediaKeywordsNameTheirPaper) {
+    struct Row {
+        const char* keyword;
+        const char* shown;
+        double widthMm;
+    };
+    const Row rows[] = {
+        {"iso_a4_210x297mm", "A4", 210},
+        {"na_letter_8.5x11in", "Letter / ANSI A", 215.9},
+        {"na_legal_8.5x14in", "Legal", 215.9},
+        {"iso_a5_148x210mm", "A5", 148},
+        {"om_small-photo_100x150mm", "100 x 150 mm", 100},  // no name of Qt's
+        {"custom_16x20in_16x20in", "16 x 20 in", 406.4},
+        {"roll_max_36x1000in", "36 x 1000 in", 914.4},
+        {"custom_wide", "custom_wide", 0},  // no size at all
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keyword);
+        EXPECT_EQ(MediaText(row.keyword), row.shown);
+        const QPageSize size = PageSizeOfMedia(row.keyword);
+        EXPECT_NEAR(size.isValid() ? size.size(QPageSize::Millimeter).width() : 0, row.widthMm,
+                    0.2);
+    }
+}
+#endif
 
 }  // namespace

@@ -1,21 +1,16 @@
 #include "printing/print_dialog.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QLocale>
-#include <QMessageBox>
+#include <QtGlobal>
+
+#if defined(Q_OS_LINUX)
+#include "printing/linux/report_print_service.h"
+#else
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 
-#include "printing/print_progress.h"
 #include "printing/report_printer.h"
-#include "results/result_line.h"
 #include "speech/print_dialog_speech.h"
-
-#if defined(Q_OS_LINUX)
-#include "printing/linux/print_server.h"
-#endif
 
 namespace {
 
@@ -35,36 +30,6 @@ void KeepPrintableMargins(QPrinter& printer) {
     if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
 }
 
-#if defined(Q_OS_LINUX)
-// With no print server to print on, the report can still be kept: the
-// failure, then an offer to save it as a PDF file, in the paper size of the
-// user's country.
-std::unique_ptr<PrinterService> OfferPdfFile(QWidget* parent, const QString& reason) {
-    const calc::Message failed = results::PrintFailedMessage(reason.toStdString());
-    QMessageBox box(parent);
-    box.setWindowTitle(QString::fromStdString(failed.title));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(failed.text) + "\n\n" +
-                QObject::tr("Save the report as a PDF file instead?"));
-    box.setIcon(QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
-    if (box.exec() != QMessageBox::Save) return nullptr;
-    QFileDialog chooser(parent, QObject::tr("Save Report as PDF"));
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setNameFilter(QObject::tr("PDF files (*.pdf)"));
-    chooser.setDefaultSuffix("pdf");
-    chooser.setDirectory(QDir::home());
-    if (parent) chooser.selectFile(parent->window()->windowTitle() + QObject::tr(" Report.pdf"));
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return nullptr;
-    const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                              ? QPageSize::Letter
-                              : QPageSize::A4);
-    return MakePdfFilePrinter(
-        chooser.selectedFiles().front(),
-        QPageLayout(paper, QPageLayout::Portrait, kMargins, QPageLayout::Millimeter), parent);
-}
-#endif
-
 class QtPrintDialog : public PrintDialogService {
   public:
     // QPrintDialog always reports a cancel as a rejection; nothing to set.
@@ -73,17 +38,6 @@ class QtPrintDialog : public PrintDialogService {
     void SetMinPage(std::int32_t page) override { minPage_ = page; }
 
     std::unique_ptr<PrinterService> ShowPrinter(QWidget* parent) override {
-#if defined(Q_OS_LINUX)
-        // The printer below asks the print server for its printers on this
-        // thread, for minutes if the server is silent: ask it first.
-        bool cancelled = false;
-        const QString silence = [&] {
-            PrintProgress progress(parent);
-            return PrintServerSilence(progress, cancelled);
-        }();
-        if (cancelled) return nullptr;
-        if (!silence.isEmpty()) return OfferPdfFile(parent, silence);
-#endif
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(copies_);
         printer->setPageMargins(kMargins, QPageLayout::Millimeter);
@@ -119,7 +73,14 @@ class QtPrintDialog : public PrintDialogService {
 };
 
 }  // namespace
+#endif
 
 std::unique_ptr<PrintDialogService> MakeQtPrintDialog() {
+#if defined(Q_OS_LINUX)
+    // Qt's dialog and its QPrinter ask the print server on the window's
+    // thread, for minutes when it is silent.
+    return MakeReportPrintService();
+#else
     return std::make_unique<QtPrintDialog>();
+#endif
 }

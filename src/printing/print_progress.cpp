@@ -86,7 +86,9 @@ PrintProgress::Outcome PrintProgress::Wait(const std::function<bool()>& finished
     QElapsedTimer since;
     since.start();
     QEventLoop loop;
-    Outcome outcome = Outcome::Finished;
+    // Ended without a word from below: the application is quitting (its
+    // window was closed), which gives the work up like Cancel.
+    Outcome outcome = Outcome::Cancelled;
     const auto end = [&](Outcome how) {
         outcome = how;
         loop.quit();

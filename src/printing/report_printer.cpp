@@ -44,22 +44,15 @@ struct PlacedLine {
 
 // What the report needs to know of the printer, read once on the window's
 // thread so the thread that writes the report never asks the QPrinter.
-struct PageSetup {
-    QString fileName;  // the PDF file; empty for a printer queue
-    QPageLayout layout;
-    int resolution = 1200;
-    QString title;
-    QString creator;
-    int fromPage = 1;
-    int toPage = INT_MAX;
-    int copies = 1;  // the copies the program makes itself
-    bool collate = true;
-    bool reverse = false;
-};
+using PageSetup = ReportSetup;
 
 PageSetup SetupOf(QPrinter& printer) {
     PageSetup setup;
-    if (printer.outputFormat() != QPrinter::NativeFormat) setup.fileName = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        setup.fileName = printer.outputFileName();
+    } else {
+        setup.queue = printer.printerName();
+    }
     setup.layout = printer.pageLayout();
     setup.resolution = printer.resolution();
     setup.title = printer.docName();
@@ -126,7 +119,7 @@ class ReportPrinter : public PrinterService {
     QString FailureReason() const override { return failure_; }
     int PageCount() const override { return pagesTotal_; }
     QString OutputFile() const override { return setup_.fileName; }
-    QString QueueName() const override { return printer_ ? printer_->printerName() : QString(); }
+    QString QueueName() const override { return setup_.queue; }
     Ending HowEnded() const override { return ending_; }
 
   private:
@@ -183,7 +176,8 @@ class ReportPrinter : public PrinterService {
             return WritePdf(buffer) && !cancelled_;
         });
         if (!written) return false;
-        const HandOver handed = HandToPrintServer(*printer_, pdf, progress);
+        const HandOver handed =
+            HandToPrintServer({setup_.queue, setup_.title, setup_.queueOptions}, pdf, progress);
         switch (handed.outcome) {
             case HandOver::Outcome::Accepted:
                 return true;
@@ -203,6 +197,7 @@ class ReportPrinter : public PrinterService {
     // spooler, which tells a failure through the printer's state. (Qt paints
     // on a QPrinter from any thread.)
     bool SendToQueue(PrintProgress& progress) {
+        if (!printer_) return Fail(QObject::tr("no printer was chosen"));
         return InBackground(progress, [this] {
             if (!Print(*printer_)) return false;
             return printer_->printerState() != QPrinter::Error ||
@@ -360,11 +355,7 @@ std::unique_ptr<PrinterService> MakeQtPrinter(std::unique_ptr<QPrinter> printer,
     return std::make_unique<ReportPrinter>(std::move(setup), std::move(printer), window);
 }
 
-std::unique_ptr<PrinterService> MakePdfFilePrinter(const QString& fileName,
-                                                   const QPageLayout& layout, QWidget* window) {
-    PageSetup setup;
-    setup.fileName = fileName;
-    setup.layout = layout;
-    setup.creator = QCoreApplication::applicationName();
+std::unique_ptr<PrinterService> MakeReportPrinter(ReportSetup setup, QWidget* window) {
+    if (setup.creator.isEmpty()) setup.creator = QCoreApplication::applicationName();
     return std::make_unique<ReportPrinter>(std::move(setup), nullptr, window);
 }

@@ -74,6 +74,8 @@ void Announcer::PrintingCancelled() { SayAfterDialog("Printing cancelled"); }
 
 void Announcer::OptionsShown(bool shown) { Say(shown ? "Options shown" : "Options hidden"); }
 
+void Announcer::DialogNote(const QString& text) { Say(text); }
+
 void Announcer::Say(const QString& text) {
     label_->setText(text);
     Show();

@@ -27,6 +27,8 @@ class Announcer {
     void ReportPrinted(int pages, const QString& file, const QString& queue);
     void PrintingCancelled();
     void OptionsShown(bool shown);  // the print dialog's Options button
+    // A note the print dialog shows as it changes (a silent print server).
+    void DialogNote(const QString& text);
 
     // Makes screen readers see the announcer's label as a notification.
     static void InstallAccessibility();

@@ -1,11 +1,13 @@
 #include "speech/print_dialog_speech.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 
 #include "speech/announcer.h"
+#include "speech/combo_speech.h"
 
 namespace {
 
@@ -31,6 +33,11 @@ PrintDialogSpeech::PrintDialogSpeech(QDialog* dialog)
       fileBrowser_(dialog->findChild<QAbstractButton*>("fileBrowser")),
       announcer_(std::make_unique<Announcer>(dialog)) {
     NameControls(dialog);
+    // The printer list and the option lists say each entry an arrow key
+    // brings, like the window's own lists.
+    for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
+        if (!list->isEditable()) ComboSpeech::Attach(list);
+    }
     dialog->installEventFilter(this);
     if (fileBrowser_) fileBrowser_->installEventFilter(this);
     // Options has no name of its own; it is the button box's reset button.

@@ -7,10 +7,11 @@ class Announcer;
 class QAbstractButton;
 class QDialog;
 
-// What a screen reader hears in Qt's own print dialog, found by the object
-// names Qt gives its controls: the page range's two boxes ("Pages from",
-// "to"), the output file's "..." button ("Choose output file") and the unit
-// box of the Properties dialog ("Units") get names; Options says whether it
+// What a screen reader hears in a print dialog that uses the object names of
+// Qt's own (Qt's, and the program's on Linux): the page range's two boxes
+// ("Pages from", "to"), the output file's "..." button ("Choose output
+// file") and the unit box of Qt's Properties dialog ("Units") get names; the
+// drop-down lists say the entry an arrow key brings; Options says whether it
 // showed or hid the options; Return on the "..." button opens the file
 // chooser rather than printing at once to the file name shown.
 class PrintDialogSpeech : public QObject {

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-// The functions the hand-over and the server check call.
+// The functions the hand-over and the print dialog's questions call.
 // clang-format off
 #define MWC_CUPS_FUNCTIONS(F)                                                                \
     F(cupsServer) F(ippPort) F(cupsEncryption) F(cupsUser)                                   \
@@ -17,7 +17,9 @@
     F(cupsAddOption) F(cupsFreeOptions)                                                      \
     F(cupsCreateJob) F(cupsStartDocument) F(cupsWriteRequestData) F(cupsFinishDocument)      \
     F(cupsCancelJob2) F(cupsLastError) F(cupsLastErrorString)                                \
-    F(ippNewRequest) F(ippAddString) F(ippAddInteger) F(cupsDoRequest) F(ippDelete)
+    F(ippNewRequest) F(ippAddString) F(ippAddStrings) F(ippAddInteger) F(cupsDoRequest)      \
+    F(ippDelete) F(ippFindAttribute) F(ippFirstAttribute) F(ippNextAttribute) F(ippGetName)  \
+    F(ippGetGroupTag) F(ippGetCount) F(ippGetString) F(ippGetInteger)
 // clang-format on
 
 struct CupsLibrary {

@@ -10,10 +10,7 @@
 
 #include "printing/linux/print_server.h"
 
-#include <QPrintEngine>
-#include <QPrinter>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <memory>
@@ -28,16 +25,10 @@
 namespace {
 
 // How long the window waits for the server to take a job before it tells the
-// user, and how long it waits to hear that there is a server at all.
+// user.
 constexpr int kAnswerSeconds = 30;
-constexpr int kCheckSeconds = 3;
 
-// Where Qt's print dialog leaves the CUPS options it collected (page set,
-// the printer's own settings from Properties, job options): the print
-// engine's private PPK_CupsOptions, a list of name, value, name, value...
-const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
-using Options = std::vector<std::pair<QByteArray, QByteArray>>;
+using Options = QueueJob::Options;
 
 struct Job {
     QByteArray queue;
@@ -54,44 +45,8 @@ struct Handover {
     bool releasing = false;  // the release is on its way; its answer decides
     bool done = false;
     QString failure;
+    bool unanswered = false;  // the release was sent and its answer never came
 };
-
-// The options Qt's CUPS back end sends with a job it prints, in its order.
-// The page range and the page order are already in the document; copies are
-// in it only where the printer cannot make them, and then the count is 1.
-Options OptionsOf(const QPrinter& printer) {
-    const QPageLayout layout = printer.pageLayout();
-    const bool landscape = layout.orientation() == QPageLayout::Landscape;
-    Options options{{"media", layout.pageSize().key().toLocal8Bit()}};
-    if (printer.copyCount() > 1) {
-        options.emplace_back("copies", QByteArray::number(printer.copyCount()));
-        if (printer.collateCopies()) options.emplace_back("Collate", "True");
-    }
-    switch (printer.duplex()) {
-        case QPrinter::DuplexNone:
-            options.emplace_back("sides", "one-sided");
-            break;
-        case QPrinter::DuplexAuto:
-            options.emplace_back("sides",
-                                 landscape ? "two-sided-short-edge" : "two-sided-long-edge");
-            break;
-        case QPrinter::DuplexLongSide:
-            options.emplace_back("sides", "two-sided-long-edge");
-            break;
-        case QPrinter::DuplexShortSide:
-            options.emplace_back("sides", "two-sided-short-edge");
-            break;
-    }
-    if (landscape) options.emplace_back("landscape", "");
-    const QStringList collected = printer.printEngine()->property(kCupsOptions).toStringList();
-    for (qsizetype i = 0; i + 1 < collected.size(); i += 2) {
-        if (collected[i] == "page-ranges") continue;  // the server would cut the range again
-        options.emplace_back(collected[i].toLocal8Bit(), collected[i + 1].toLocal8Bit());
-    }
-    // Held until the window has heard that the whole document arrived.
-    options.emplace_back("job-hold-until", "indefinite");
-    return options;
-}
 
 // Why the last call failed, in the user's words where libcups' status says
 // what happened; otherwise the server's own text. libcups keeps the last
@@ -156,15 +111,30 @@ QString SendDocument(const CupsLibrary& cups, http_t* http, const Job& job, int 
     return {};
 }
 
-// Lets a held job print.
-QString Release(const CupsLibrary& cups, http_t* http, int id) {
+// Lets a held job print. Sets `unanswered` when the request went out but no
+// answer came back (a lost connection, a timeout): the server may have
+// released the job, so it can no longer be called failed. Only an answer
+// refuses: the server's status, or HTTP's word that the user may not.
+QString Release(const CupsLibrary& cups, http_t* http, int id, bool& unanswered) {
     ipp_t* request = cups.ippNewRequest(IPP_OP_RELEASE_JOB);
     const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
     cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
     cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                       cups.cupsUser());
-    cups.ippDelete(cups.cupsDoRequest(http, request, "/jobs/"));
-    return cups.cupsLastError() > IPP_STATUS_OK_CONFLICTING ? LastError(cups, http) : QString();
+    ipp_t* answer = cups.cupsDoRequest(http, request, "/jobs/");
+    const ipp_status_t status = cups.cupsLastError();
+    const bool refused = status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
+                         status == IPP_STATUS_ERROR_FORBIDDEN ||
+                         status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED;
+    unanswered = answer == nullptr && !refused;
+    cups.ippDelete(answer);
+    if (unanswered) {
+        return QObject::tr("the print server took the report but did not confirm it: %1")
+            .arg(cups.httpError(http) == ETIMEDOUT
+                     ? QObject::tr("the print server stopped answering")
+                     : QObject::tr("the connection to the print server was lost"));
+    }
+    return status > IPP_STATUS_OK_CONFLICTING ? LastError(cups, http) : QString();
 }
 
 // Over a new connection when the job's own one is broken, again while the
@@ -182,10 +152,11 @@ void Cancel(const CupsLibrary& cups, http_t* http, const Job& job, int id) {
 }
 
 // Tells the window the outcome; nothing when it no longer waits.
-void Report(Handover& handover, const QString& failure) {
+void Report(Handover& handover, const QString& failure, bool unanswered = false) {
     const std::lock_guard lock(handover.mutex);
     handover.done = true;
     handover.failure = failure;
+    handover.unanswered = unanswered;
 }
 
 bool StillWaited(Handover& handover) {
@@ -230,27 +201,32 @@ void Submit(const CupsLibrary& cups, const Job& job, Handover& handover) {
         QString failure;
         if (StillWaited(handover)) failure = SendDocument(cups, http, job, id);
         const bool release = failure.isEmpty() && BeginRelease(handover);
-        if (release) failure = Release(cups, http, id);
-        Report(handover, failure);
-        // A job the window gave up on, or one the server took only in part,
-        // goes; until then it is held and cannot print.
-        if (!release || !failure.isEmpty()) Cancel(cups, http, job, id);
+        bool unanswered = false;
+        if (release) failure = Release(cups, http, id, unanswered);
+        Report(handover, failure, unanswered);
+        // A job the window gave up on, one the server took only in part, or
+        // one whose release it refused, goes; until then it is held and
+        // cannot print. A release without an answer may have let it print:
+        // it is left to the server.
+        if (!unanswered && (!release || !failure.isEmpty())) Cancel(cups, http, job, id);
     }
     cups.httpClose(http);
 }
 
 }  // namespace
 
-HandOver HandToPrintServer(const QPrinter& printer, const QByteArray& pdf,
-                           PrintProgress& progress) {
+HandOver HandToPrintServer(const QueueJob& queueJob, const QByteArray& pdf, PrintProgress& progress,
+                           std::shared_ptr<const CupsLibrary> cups) {
     using Outcome = HandOver::Outcome;
-    const std::shared_ptr<const CupsLibrary> cups = LoadCups();
+    if (!cups) cups = LoadCups();
     if (!cups)
         return {Outcome::Failed, QObject::tr("the printing system (libcups) is not installed")};
     // The dialog names a printer instance as queue/instance; the server knows the queue.
-    auto job =
-        std::make_shared<const Job>(Job{printer.printerName().section('/', 0, 0).toLocal8Bit(),
-                                        printer.docName().toUtf8(), OptionsOf(printer), pdf});
+    Options options = queueJob.options;
+    // Held until the window has heard that the whole document arrived.
+    options.emplace_back("job-hold-until", "indefinite");
+    auto job = std::make_shared<const Job>(Job{queueJob.queue.section('/', 0, 0).toLocal8Bit(),
+                                               queueJob.title.toUtf8(), std::move(options), pdf});
     auto handover = std::make_shared<Handover>();
     // Detached: a server that never answers keeps the thread, not the window.
     std::thread([cups, job, handover] { Submit(*cups, *job, *handover); }).detach();
@@ -265,6 +241,7 @@ HandOver HandToPrintServer(const QPrinter& printer, const QByteArray& pdf,
     handover->waiting = false;
     if (handover->done) {
         if (handover->failure.isEmpty()) return {Outcome::Accepted, {}};
+        if (handover->unanswered) return {Outcome::Unconfirmed, handover->failure};
         return {Outcome::Failed, handover->failure};
     }
     if (handover->releasing) {
@@ -276,29 +253,4 @@ HandOver HandToPrintServer(const QPrinter& printer, const QByteArray& pdf,
     if (waited == PrintProgress::Outcome::Cancelled) return {Outcome::Cancelled, {}};
     return {Outcome::Failed,
             QObject::tr("the print server did not answer within %1 seconds").arg(kAnswerSeconds)};
-}
-
-QString PrintServerSilence(PrintProgress& progress, bool& cancelled) {
-    cancelled = false;
-    const std::shared_ptr<const CupsLibrary> cups = LoadCups();
-    if (!cups) return {};  // no libcups, no print server: Qt offers files only
-    auto answered = std::make_shared<std::atomic<bool>>(false);
-    // Detached, and giving up a little after the window does.
-    std::thread([cups, answered] {
-        if (http_t* http = Connect(*cups, kCheckSeconds + 1)) {
-            cups->httpSetTimeout(
-                http, kCheckSeconds + 1, [](http_t*, void*) { return 0; }, nullptr);
-            cups->ippDelete(
-                cups->cupsDoRequest(http, cups->ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-            cups->httpClose(http);
-        }
-        *answered = true;  // an answer, or no server to wait for
-    }).detach();
-    const PrintProgress::Outcome waited = progress.Wait(
-        [&] { return answered->load(); },
-        [] { return PrintProgress::Status{QObject::tr("Looking for the print server...")}; },
-        kCheckSeconds * 1000);
-    cancelled = waited == PrintProgress::Outcome::Cancelled;
-    if (waited != PrintProgress::Outcome::TimedOut) return {};
-    return QObject::tr("the print server did not answer within %1 seconds").arg(kCheckSeconds);
 }

@@ -2,9 +2,22 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
 
 class PrintProgress;
-class QPrinter;
+struct CupsLibrary;
+
+// A job for a printer queue: the queue as the print dialog names it (an
+// instance as queue/instance), the job's name in the queue, and the job's
+// options (media, sides, copies...) as the server knows them.
+struct QueueJob {
+    using Options = std::vector<std::pair<QByteArray, QByteArray>>;
+    QString queue;
+    QString title;
+    Options options;
+};
 
 // What became of a job handed to the print server.
 struct HandOver {
@@ -18,19 +31,11 @@ struct HandOver {
     QString reason;  // why not, in the user's words
 };
 
-// Hands a finished PDF to the print server as one job for the queue the print
-// dialog chose, named after the printer's document name and carrying the
-// dialog's choices the way Qt's own CUPS back end sends them. The job is
-// created held and released only while the window still waits, so a job the
-// window gave up on never prints. The window keeps repainting meanwhile, with
-// `progress` offering Cancel. (print_server.cpp)
-HandOver HandToPrintServer(const QPrinter& printer, const QByteArray& pdf, PrintProgress& progress);
-
-// Whether the print server answers within a few seconds, asked on a thread of
-// its own while `progress` keeps the window turning. Qt's printer and print
-// dialog ask it for its printers on the window's thread and would freeze the
-// window for as long as a silent server stays silent. Empty when it answers
-// or when there is no server at all (the dialog then offers files only);
-// otherwise why it cannot be used. Sets `cancelled` when the user cancelled
-// the wait.
-QString PrintServerSilence(PrintProgress& progress, bool& cancelled);
+// Hands a finished PDF to the print server as one job. The job is created
+// held and released only while the window still waits, so a job the window
+// gave up on never prints; a release sent but never answered is told as
+// Unconfirmed, whatever the error. The window keeps repainting meanwhile,
+// with `progress` offering Cancel. `cups` is the loaded libcups (null: load
+// it); tests pass one with a fault of their own. (print_server.cpp)
+HandOver HandToPrintServer(const QueueJob& job, const QByteArray& pdf, PrintProgress& progress,
+                           std::shared_ptr<const CupsLibrary> cups = nullptr);
