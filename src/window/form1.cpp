@@ -28,7 +28,7 @@
 #include "window/frame.h"
 #include "window/link_label.h"
 #include "window/one_line_validator.h"
-#include "window/provider.h"
+#include "form/provider.h"
 #include "window/results_list.h"
 #include "window/wheel_guard.h"
 

@@ -15,7 +15,7 @@
 #include "results/result_line.h"
 #include "speech/announcer.h"
 #include "window/form1.h"
-#include "window/provider.h"
+#include "form/provider.h"
 #include "window/results_list.h"
 
 namespace {
