@@ -6,6 +6,7 @@
 namespace calc {
 
 BigUnsigned::BigUnsigned(std::uint64_t value) {
+    words_.reserve(8);  // a typical weight's exact decimal needs five
     while (value != 0) {
         words_.push_back(static_cast<std::uint32_t>(value));
         value >>= 32;
@@ -99,6 +100,7 @@ std::string BigUnsigned::DecimalDigits() const {
     if (IsZero()) return "0";
     BigUnsigned rest = *this;
     std::string reversed;
+    reversed.reserve(words_.size() * 10);
     while (!rest.IsZero()) {
         std::uint32_t group = rest.DivideSmall(1000000000u);
         for (int i = 0; i < 9; ++i, group /= 10)

@@ -23,6 +23,63 @@ constexpr long kMagnitudeTooSmall = -325;
 constexpr int kMantissaBits = 53;
 constexpr int kLowestNormalExponent = -1022;
 
+// Decimals of at most 15 digits scaled by at most 10^22 need no big
+// numbers: the digits and the power of ten are both exact doubles, so one
+// multiplication or division, correctly rounded by IEEE 754, gives the nearest
+// double. The typed dimensions and the alloy factors all go this way.
+constexpr int kExactPowers = 22;
+constexpr std::size_t kExactDigits = 15;
+
+std::optional<double> ExactQuotient(std::string_view digits, long exponent) {
+    if (digits.size() > kExactDigits || exponent < -kExactPowers || exponent > kExactPowers) {
+        return std::nullopt;
+    }
+    std::uint64_t integer = 0;
+    for (const char c : digits) integer = integer * 10 + static_cast<std::uint64_t>(c - '0');
+    double power = 1;
+    for (long i = 0; i < (exponent < 0 ? -exponent : exponent); ++i) power *= 10;
+    const auto value = static_cast<double>(integer);
+    return exponent < 0 ? value / power : value * power;
+}
+
+// |value| = mantissa * 2^exponent scaled by 10^k, k from 0 to 27, is
+// mantissa * 5^k * 2^(exponent + k) with mantissa * 5^k below 2^117: exact in
+// 128 bits. That covers every double from about 1e-12 to 1e14, the weights
+// and dimensions the program shows, without big numbers.
+__extension__ typedef unsigned __int128 Wide;
+constexpr int kWidePowers = 27;
+
+std::optional<SignificantDigits> WideDigits(std::uint64_t mantissa, int exponent, int count) {
+    const double magnitude = std::ldexp(static_cast<double>(mantissa), exponent);
+    const int first = static_cast<int>(std::floor(std::log10(magnitude)));
+    const int k = count - 1 - first;  // digits wanted before the point after scaling
+    if (k < 0 || k > kWidePowers || count > 18) return std::nullopt;
+    Wide scaled = mantissa;
+    for (int i = 0; i < k; ++i) scaled *= 5;
+    const int shift = -(exponent + k);
+    std::uint64_t kept = 0;
+    bool up = false;
+    if (shift <= 0) {
+        kept = static_cast<std::uint64_t>(scaled << -shift);
+    } else {
+        if (shift >= 120) return std::nullopt;
+        kept = static_cast<std::uint64_t>(scaled >> shift);
+        const Wide rest = scaled & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        up = rest > half || (rest == half && kept % 2 == 1);
+    }
+    std::uint64_t low = 1;
+    for (int i = 1; i < count; ++i) low *= 10;
+    if (kept < low || kept >= low * 10) return std::nullopt;  // log10 was one off
+    kept += up ? 1 : 0;
+    int decimalExponent = first;
+    if (kept == low * 10) {
+        kept = low;
+        ++decimalExponent;
+    }
+    return SignificantDigits{std::to_string(kept), decimalExponent};
+}
+
 BigUnsigned FromDigits(std::string_view digits) {
     BigUnsigned n;
     for (const char c : digits) {
@@ -41,6 +98,8 @@ std::optional<double> NearestDouble(std::string_view digits, long exponent) {
     const auto last = digits.find_last_not_of('0');
     exponent += static_cast<long>(digits.size() - last - 1);
     digits = digits.substr(0, last + 1);
+
+    if (const auto quick = ExactQuotient(digits, exponent)) return quick;
 
     const long magnitude = exponent + static_cast<long>(digits.size()) - 1;
     if (magnitude >= kMagnitudeTooLarge) return std::nullopt;
@@ -107,6 +166,7 @@ SignificantDigits RoundToSignificantDigits(double value, int count) {
     const double fraction = std::frexp(std::fabs(value), &binaryExponent);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
     binaryExponent -= kMantissaBits;
+    if (const auto quick = WideDigits(mantissa, binaryExponent, count)) return *quick;
     BigUnsigned exact(mantissa);
     int decimalExponent = 0;
     if (binaryExponent >= 0) {

@@ -52,13 +52,12 @@ std::vector<Control> Controls() {
     constexpr int kUnitTabs[calc::kSlotCount] = {4, 9, 12, 14, 18};
     for (int i = 0; i < calc::kSlotCount; ++i) {
         const int top = 480 + 480 * i;
-        const std::string index = "(" + std::to_string(i) + ")";
-        table.push_back({"lblParam" + index, "Frame2", "Label2", 120, top, 852, i == 4 ? 372 : 492,
-                         28 + i, K::Label, S::Wrap});
+        table.push_back({SlotName("lblParam", i), "Frame2", "Label2", 120, top, 852,
+                         i == 4 ? 372 : 492, 28 + i, K::Label, S::Wrap});
         table.push_back(
-            {"txtParam" + index, "Frame2", "", 1080, top, 1092, 288, kTextTabs[i], K::Field});
-        table.push_back(
-            {"cmbUnits" + index, "Frame2", "", 2520, top, 732, 288, kUnitTabs[i], K::ComboBox});
+            {SlotName("txtParam", i), "Frame2", "", 1080, top, 1092, 288, kTextTabs[i], K::Field});
+        table.push_back({SlotName("cmbUnits", i), "Frame2", "", 2520, top, 732, 288, kUnitTabs[i],
+                         K::ComboBox});
     }
     return table;
 }
@@ -69,10 +68,18 @@ std::vector<Buddy> Buddies() {
                                   {"Label6", "txtNumPieces"},
                                   {"Label5", "txtResult"}};
     for (int i = 0; i < calc::kSlotCount; ++i) {
-        const std::string index = "(" + std::to_string(i) + ")";
-        buddies.push_back({"lblParam" + index, "txtParam" + index});
+        buddies.push_back({SlotName("lblParam", i), SlotName("txtParam", i)});
     }
     return buddies;
+}
+
+std::string SlotName(std::string_view control, int slot) {
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "a" + b at -O3.
+    std::string name(control);
+    name += '(';
+    name += std::to_string(slot);
+    name += ')';
+    return name;
 }
 
 int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }

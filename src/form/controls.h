@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace form {
@@ -43,6 +44,9 @@ std::vector<Buddy> Buddies();
 
 // Twips to logical pixels, to the nearest.
 int TwipsToPixels(int twips);
+
+// The name of a parameter slot's control: "txtParam(2)".
+std::string SlotName(std::string_view control, int slot);
 
 // The name as an identifier without brackets: "txtParam(0)" gives "txtParam0".
 std::string PlainName(const std::string& name);

@@ -11,7 +11,9 @@ namespace {
 
 constexpr char kSeparator = '.';  // the page reads and writes numbers with a point
 
-std::string SlotId(const char* control, int slot) { return control + std::to_string(slot); }
+std::string SlotId(const char* control, int slot) {
+    return form::PlainName(form::SlotName(control, slot));
+}
 
 }  // namespace
 

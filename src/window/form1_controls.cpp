@@ -75,10 +75,9 @@ void Form1::CreateControls() {
         {"Disclaimer", &Disclaimer},
     };
     for (int i = 0; i < kSlots; ++i) {
-        const std::string index = "(" + std::to_string(i) + ")";
-        targets.emplace("lblParam" + index, &lblParam[i]);
-        targets.emplace("txtParam" + index, &txtParam[i]);
-        targets.emplace("cmbUnits" + index, &cmbUnits[i]);
+        targets.emplace(form::SlotName("lblParam", i), &lblParam[i]);
+        targets.emplace(form::SlotName("txtParam", i), &txtParam[i]);
+        targets.emplace(form::SlotName("cmbUnits", i), &cmbUnits[i]);
     }
     const std::map<std::string, Frame* const*> frames = {{"", nullptr},
                                                          {"Frame1", &Frame1},

@@ -111,6 +111,9 @@ function showMessage(answer, focusId) {
   $("messageTitle").textContent = answer.title;
   $("messageText").textContent = answer.text;
   afterBox = focusId ? $(focusId) : document.activeElement;
+  // What was said before is stale now; a reader may read the region again
+  // once the box has closed.
+  announcer.textContent = "";
   box.showModal();
   $("messageOK").focus();
 }

@@ -2,7 +2,7 @@
 """The web page's figures in headless Chromium: time until the page is ready
 (lists filled), one Calculate press and one Store Result, medians.
 
-usage: bench_page.py SITE_DIR [LOADS]
+usage: web_page.py SITE_DIR [LOADS]
 """
 
 import os
