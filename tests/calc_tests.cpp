@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "calc/default_ignorable.h"
 #include "calc/field_check.h"
@@ -10,7 +14,9 @@
 #include "calc/press.h"
 #include "calc/spoken_fields.h"
 #include "calc/weight_format.h"
+#include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
+#include "presses.inc"
 
 using namespace calc;
 
@@ -49,6 +55,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberTest, testing::Values(
     Reading{"Exponent", "25e-1", '.', 2.5},
     Reading{"LargestDouble", "1.7976931348623157e308", '.', std::numeric_limits<double>::max()},
     Reading{"UnderflowReadsAsZero", "1e-400", '.', 0.0},
+    Reading{"HalfwayTiesToEven", "9007199254740993", '.', 9007199254740992.0},
+    Reading{"HalfwayTiesToEvenUpward", "9007199254740995", '.', 9007199254740996.0},
+    Reading{"JustAboveHalfway", "9007199254740993.000000000000000000000000001", '.', 9007199254740994.0},
+    Reading{"SmallestSubnormal", "4.9406564584124654e-324", '.', std::numeric_limits<double>::denorm_min()},
+    Reading{"BelowHalfTheSmallestSubnormal", "2.4703282292062327e-324", '.', 0.0},
+    Reading{"RoundsUpToTheLargestDouble", "1.79769313486231580793e308", '.', std::numeric_limits<double>::max()},
+    Reading{"RoundsUpBeyondTheLargestDouble", "1.797693134862315808e308", '.', kNo},
     Reading{"CommaWithExponent", " -1,25E+1 ", ',', -12.5},
     Reading{"PointRefusedWithComma", "0.5", ',', kNo},
     Reading{"BlanksOnly", "   ", '.', kNo},
@@ -95,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Weights, FormatWeightTest, testing::Values(
     Formatting{"TinyNegative", -0.004, '.', "0.00"},
     Formatting{"NegativeHalfAwayFromZero", -0.005, '.', "-0.01"},
     Formatting{"CarryThroughNines", 9.995, '.', "10.00"},
+    Formatting{"ExactTieToEvenFifteenthDigit", 1234567890123445.0, '.', "1234567890123440.00"},
+    Formatting{"SubnormalIsZero", 4.9406564584124654e-324, '.', "0.00"},
     Formatting{"FifteenDigitsOnly", 123456789012345678.0, '.', "123456789012346000.00"},
     Formatting{"CommaNegative", -1.5, ',', "-1,50"}),
     RowName<Formatting>);
@@ -117,25 +132,74 @@ TEST(FieldErrorMessage, DropsOnlyTheLastCharacterOfACaption) {
 // ---- a press of Calculate ------------------------------------------------
 
 enum Pos { Coil, FlatBar, HexagonBar, Plate, RoundBar, RoundTube, Sheet, SquareBar, Strip };
-enum Alloy { Steel = 0, Tungsten = 24, Zirconium = 25 };
-constexpr catalogue::UnitIndex in = 0, ft = 1, yd = 2, mm = 3, cm = 4, m = 5;
+constexpr catalogue::UnitIndex in = 0, ft = 1;
 using Units = std::array<catalogue::UnitIndex, 3>;
-const Units kFlat{in, in, ft}, kBar{in, ft, in};
 
+// One row of tests/presses.tsv, the table the web page's tests run too.
 struct Press {
-    const char* name;
-    Pos shape;
-    std::array<const char*, 3> texts;
-    Units units;
-    const char* pieces = "1";
-    int alloy = Steel;
-    const char* before = "";                  // result field before the press
-    std::optional<std::string> after = {};    // none: unchanged
-    std::optional<std::string> message = {};  // none: no message
-    const char* title = "";
+    std::string name;
+    int shape = RoundBar;
+    std::array<std::string, 3> texts;
+    Units units{};
+    std::string pieces = "1";
+    int alloy = 0;
+    std::string before;                // result field before the press
+    std::optional<std::string> after;  // none: unchanged
+    std::optional<std::string> message;
+    std::string title;
     char separator = '.';
 };
 void PrintTo(const Press& row, std::ostream* os) { *os << row.name; }
+
+std::vector<std::string> Split(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+        fields.push_back(line.substr(start, tab - start));
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+int PositionOf(const std::vector<std::string_view>& names, const std::string& name) {
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) throw std::invalid_argument("presses.tsv: unknown " + name);
+    return static_cast<int>(found - names.begin());
+}
+
+std::vector<Press> PressTable() {
+    const std::vector<std::string_view> shapes = {"Coil",  "FlatBar",   "HexagonBar",
+                                                  "Plate", "RoundBar",  "RoundTube",
+                                                  "Sheet", "SquareBar", "Strip"};
+    const std::vector<std::string_view> units = {"in", "ft", "yd", "mm", "cm", "m"};
+    std::vector<std::string_view> alloys;
+    for (int row = 1; row <= catalogue::kAlloyCount; ++row) {
+        alloys.push_back(catalogue::AlloyName(row));
+    }
+    std::vector<Press> table;
+    std::istringstream text(kPressTableText);
+    for (std::string line; std::getline(text, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> f = Split(line);
+        if (f.size() != 15) throw std::invalid_argument("presses.tsv: 15 columns in " + line);
+        Press p;
+        p.name = f[0];
+        p.shape = PositionOf(shapes, f[1]);
+        for (int i = 0; i < 3; ++i) {
+            p.texts[i] = f[2 + i];
+            p.units[i] = static_cast<catalogue::UnitIndex>(PositionOf(units, f[5 + i]));
+        }
+        p.pieces = f[8];
+        p.alloy = PositionOf(alloys, f[9]);
+        p.before = f[10];
+        if (f[11] != "-") p.after = f[11];
+        if (f[12] != "-") p.message = f[12];
+        p.title = f[13];
+        p.separator = f[14].at(0);
+        table.push_back(p);
+    }
+    return table;
+}
 
 PressInput ToInput(const Press& p) {
     PressInput in;
@@ -169,60 +233,13 @@ TEST_P(PressTest, GivesTheMessageAndTheResultText) {
     }
 }
 
-const char* const kPieces = "You entered an illegal value for the number of pieces";
-const char* const kFields = "You entered an illegal value for the ";
-const char* const kWall = "The Tube Wall Cannot exceed the Outer Diameter";
-const char* const kHalfWall = "The Tube Wall Cannot exceed half the Outer Diameter";
-const char* const kTooLarge = "The calculated weight is too large to display";
-const std::string kAll3 = std::string(kFields) + "Thickness and the Width and the Length";
-const std::string kTop = "1797693134862310" + std::string(293, '0') + ".00";
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Weights, PressTest, testing::Values(
-    Press{"RoundBar", RoundBar, {"1", "1", ""}, kBar, "1", Steel, "", "2.67"},
-    Press{"SquareBar", SquareBar, {"1", "1", ""}, kBar, "1", Steel, "", "3.40"},
-    Press{"HexagonBar", HexagonBar, {"1", "1", ""}, kBar, "1", Steel, "", "2.95"},
-    Press{"Plate", Plate, {"0.5", "12", "10"}, kFlat, "1", Steel, "", "204.19"},
-    Press{"Sheet", Sheet, {"0.125", "48", "8"}, kFlat, "1", Steel, "", "163.35"},
-    Press{"CoilAsFlat", Coil, {"0.5", "12", "10"}, kFlat, "1", Steel, "", "204.19"},
-    Press{"StripAsFlat", Strip, {"0.5", "12", "10"}, kFlat, "1", Steel, "", "204.19"},
-    Press{"FlatBarHairBelowHalf", FlatBar, {"0.25", "2.5", "5"}, kFlat, "1", Steel, "", "10.64"},
-    Press{"RoundTube", RoundTube, {"2", "0.25", "1"}, kFlat, "1", Steel, "", "4.67"},
-    Press{"MillimetresLikeInchAndFoot", RoundBar, {"25.4", "304.8", ""}, {mm, mm, in}, "1", Steel, "", "2.67"},
-    Press{"MixedMetricPlate", Plate, {"1.27", "0.3048", "1"}, {cm, m, yd}, "1", Steel, "", "61.26"},
-    Press{"TungstenHexFourPieces", HexagonBar, {"2", "6", ""}, kBar, "4", Tungsten, "", "679.91"},
-    Press{"Zirconium", SquareBar, {"1", "1", ""}, kBar, "1", Zirconium, "", "2.76"},
-    Press{"FractionalPieces", SquareBar, {"1", "1", ""}, kBar, "2.5", Steel, "", "8.51"},
-    Press{"PiecesWithBlanks", RoundBar, {"1", "1", ""}, kBar, " 3 ", Steel, "", "8.02"},
-    Press{"CommaSeparator", Plate, {"0,5", "12", "10"}, kFlat, "1", Steel, "", "204,19", {}, "", ','},
-    Press{"TubeNegativeWall", RoundTube, {"2", "-1", "1"}, kFlat, "1", Steel, "", "-32.04"},
-    Press{"TubeSolidSection", RoundTube, {"2", "1", "1"}, kFlat, "1", Steel, "", "10.68"},
-    Press{"TubeMetricDiameter", RoundTube, {"50", "0.25", "1"}, {mm, in, ft}, "1", Steel, "", "4.59"},
-    Press{"JustBelowTheRoundingStep", SquareBar, {"1", "5.282361115603887e+307", ""}, kBar, "1", Steel, "9", kTop}),
-    RowName<Press>);
-
-INSTANTIATE_TEST_SUITE_P(Refusals, PressTest, testing::Values(
-    Press{"PiecesEmptyKeepsResultExactly", RoundBar, {"1", "1", ""}, kBar, "", Steel, "5", {}, kPieces, "Invalid Input"},
-    Press{"PiecesBeforeFields", RoundBar, {"", "", ""}, kBar, "3x", Steel, "5", {}, kPieces, "Invalid Input"},
-    Press{"BothBarFields", RoundBar, {"abc", "", ""}, kBar, "1", Steel, "5", "5.00", std::string(kFields) + "Diameter and the Length", "Illegal Input"},
-    Press{"BarLengthOnly", RoundBar, {"2", "", ""}, kBar, "1", Steel, "", {}, std::string(kFields) + "Length", "Illegal Input"},
-    Press{"SheetAllEmpty", Sheet, {"", "", ""}, kFlat, "1", Steel, "3.40", "3.40", kAll3, "Illegal Input"},
-    Press{"FlatBarWidth", FlatBar, {"1", "w", "1"}, kFlat, "1", Steel, "typed", {}, std::string(kFields) + "Width", "Illegal Input"},
-    Press{"FirstAndLast", Plate, {"x", "1", " "}, kFlat, "1", Steel, "", {}, std::string(kFields) + "Thickness and the Length", "Illegal Input"},
-    Press{"TubeDiameterBeforeWall", RoundTube, {"x", "5", "1"}, kFlat, "1", Steel, "", {}, std::string(kFields) + "Outer Diameter", "Illegal Input"},
-    Press{"TubeWallEqualsDiameter", RoundTube, {"2", "2", "1"}, kFlat, "1", Steel, " 7 ", "7.00", kWall, "Invalid Input"},
-    Press{"TubeWallInOtherUnit", RoundTube, {"50", "2", "1"}, {mm, in, ft}, "1", Steel, "", {}, kWall, "Invalid Input"},
-    Press{"TubeWallJustAboveRadius", RoundTube, {"2", "1.01", "1"}, kFlat, "1", Steel, "4", "4.00", kHalfWall, "Invalid Input"},
-    Press{"ProductOverflows", Plate, {"1e200", "1e200", "1"}, kFlat, "1", Steel, "9", {}, kTooLarge, "Invalid Input"},
-    Press{"ConversionOverflows", RoundBar, {"1e308", "1", ""}, {yd, ft, in}, "1", Steel, "9", {}, kTooLarge, "Invalid Input"},
-    Press{"TubeConversionsOverflow", RoundTube, {"1e308", "1e308", "1"}, {yd, yd, ft}, "1", Steel, "9", {}, kTooLarge, "Invalid Input"},
-    Press{"RoundsPastTheLargestDouble", SquareBar, {"1", "5.282361115603889e+307", ""}, kBar, "1", Steel, "9", {}, kTooLarge, "Invalid Input"},
-    Press{"BeyondRangeIsAnIllegalValue", RoundBar, {"1e400", "1", ""}, kBar, "1", Steel, "", {}, std::string(kFields) + "Diameter", "Illegal Input"}),
-    RowName<Press>);
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Table, PressTest, testing::ValuesIn(PressTable()), RowName<Press>);
 
 TEST(EvaluatePress, PositionsOutsideTheListsAreInternalErrors) {
-    PressInput input = ToInput(Press{"", RoundBar, {"1", "1", ""}, kBar});
+    Press press;
+    press.texts = {"1", "1", ""};
+    press.units = {in, ft, in};
+    PressInput input = ToInput(press);
     input.alloyPosition = 26;
     EXPECT_THROW(EvaluatePress(input), std::out_of_range);
     input.alloyPosition = 0;

@@ -1,8 +1,8 @@
 #include "calc/numeric_text.h"
 
-#include <charconv>
 #include <string>
-#include <system_error>
+
+#include "calc/exact_decimal.h"
 
 namespace calc {
 
@@ -24,44 +24,31 @@ std::optional<double> ReadNumber(std::string_view text, char separator) {
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-    // Mantissa. Track where the first significant digit stands so that an
-    // underflow can be told from an overflow without a second parse.
-    std::size_t digits = 0;
-    long integerDigits = 0;    // significant digits before the separator
-    long leadingFraction = 0;  // zeros after the separator before the first significant digit
-    bool significant = false;
+    // Mantissa: its digits without the separator, and how many of them follow it.
+    std::string digits;
+    long fractionDigits = 0;
     bool inFraction = false;
-    std::string normalized;
-    normalized.reserve(s.size());
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (IsDigit(c)) {
-            ++digits;
-            if (c != '0') significant = true;
-            if (!inFraction && significant) ++integerDigits;
-            if (inFraction && !significant) ++leadingFraction;
-            normalized.push_back(c);
+            digits.push_back(c);
+            if (inFraction) ++fractionDigits;
         } else if (c == separator && !inFraction) {
             inFraction = true;
-            normalized.push_back('.');
         } else {
             break;
         }
     }
-    if (digits == 0) return std::nullopt;
+    if (digits.empty()) return std::nullopt;
 
+    // Exponent, capped far beyond any double so that it cannot overflow.
     long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        normalized.push_back('e');
         ++i;
         bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            negativeExponent = s[i] == '-';
-            normalized.push_back(s[i++]);
-        }
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
         const std::size_t start = i;
         for (; i < s.size() && IsDigit(s[i]); ++i) {
-            normalized.push_back(s[i]);
             if (exponent < 100000000) exponent = exponent * 10 + (s[i] - '0');
         }
         if (i == start) return std::nullopt;
@@ -69,19 +56,9 @@ std::optional<double> ReadNumber(std::string_view text, char separator) {
     }
     if (i != s.size()) return std::nullopt;
 
-    double value = 0;
-    const auto [end, ec] =
-        std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        if (!significant) return negative ? -0.0 : 0.0;
-        // Decimal magnitude of the first significant digit decides which way it went.
-        const long magnitude =
-            integerDigits > 0 ? exponent + integerDigits - 1 : exponent - leadingFraction - 1;
-        if (magnitude > 0) return std::nullopt;  // beyond the double range
-        return negative ? -0.0 : 0.0;            // too small to be told from zero
-    }
-    if (ec != std::errc() || end != normalized.data() + normalized.size()) return std::nullopt;
-    return negative ? -value : value;
+    const auto value = NearestDouble(digits, exponent - fractionDigits);
+    if (!value) return std::nullopt;  // beyond the double range
+    return negative ? -*value : *value;
 }
 
 }  // namespace calc

@@ -1,9 +1,9 @@
 #include "calc/weight_format.h"
 
-#include <array>
-#include <charconv>
-#include <cstdlib>
-#include <stdexcept>
+#include <algorithm>
+#include <cmath>
+
+#include "calc/exact_decimal.h"
 
 namespace calc {
 
@@ -14,20 +14,9 @@ constexpr int kSignificantDigits = 15;
 }  // namespace
 
 std::string FormatWeight(double value, char separator) {
-    // d.dddddddddddddde±x: 15 significant digits, correctly rounded.
-    std::array<char, 40> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    if (result.ec != std::errc()) throw std::logic_error("FormatWeight: conversion failed");
-    const std::string_view sci(buffer.data(), result.ptr - buffer.data());
-
-    const bool negative = sci.front() == '-';
-    const std::size_t start = negative ? 1 : 0;
-    std::string digits;  // the 15 significant digits, no point
-    digits.push_back(sci[start]);
-    const std::size_t ePos = sci.find('e');
-    for (std::size_t i = start + 2; i < ePos; ++i) digits.push_back(sci[i]);
-    const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
+    // d.dddddddddddddd x 10^exponent: 15 significant digits, correctly rounded.
+    const bool negative = std::signbit(value);
+    const auto [digits, exponent] = RoundToSignificantDigits(value, kSignificantDigits);
 
     // Place the digits as a fixed decimal with all integer digits and at least
     // three fraction digits: value = integer.fraction.

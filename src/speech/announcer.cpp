@@ -7,15 +7,17 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
+#include <string>
+#include <vector>
+
+#include "form/announcements.h"
 
 namespace {
 
 const char kObjectName[] = "announcer";
 constexpr std::chrono::milliseconds kAfterDialog{1000};
 
-QString Results(int count) { return QString("%1 result%2").arg(count).arg(count == 1 ? "" : "s"); }
-
-QString Pages(int count) { return QString("%1 page%2").arg(count).arg(count == 1 ? "" : "s"); }
+QString Words(const std::string& words) { return QString::fromStdString(words); }
 
 class NotificationAccessible : public QAccessibleWidget {
   public:
@@ -44,16 +46,18 @@ Announcer::Announcer(QWidget* window) : label_(new QLabel(window)) {
 
 void Announcer::InstallAccessibility() { QAccessible::installFactory(NotificationFactory); }
 
-void Announcer::WeightShown(const QString& weight) { Say(weight + " pounds"); }
+void Announcer::WeightShown(const QString& weight) {
+    Say(Words(form::WeightShown(weight.toStdString())));
+}
 
-void Announcer::ResultStored(int stored) { Say("Result stored, " + Results(stored)); }
+void Announcer::ResultStored(int stored) { Say(Words(form::ResultStored(stored))); }
 
-void Announcer::ResultRemoved(int left) { Say("Result removed, " + Results(left) + " left"); }
+void Announcer::ResultRemoved(int left) { Say(Words(form::ResultRemoved(left))); }
 
-void Announcer::FieldsCleared() { Say("Fields cleared"); }
+void Announcer::FieldsCleared() { Say(Words(form::FieldsCleared())); }
 
 void Announcer::LineSelected(const QString& line, const QString& place) {
-    Say(line + ", " + place + ", selected");
+    Say(Words(form::LineSelected(line.toStdString(), place.toStdString())));
 }
 
 void Announcer::FieldsShown(const QString& words) {
@@ -63,16 +67,13 @@ void Announcer::FieldsShown(const QString& words) {
 }
 
 void Announcer::ReportPrinted(int pages, const QString& file, const QString& queue) {
-    if (file.isEmpty()) {
-        SayAfterDialog("Report sent to " + queue + ", " + Pages(pages));
-    } else {
-        SayAfterDialog("Report printed, " + Pages(pages) + ", to " + QFileInfo(file).fileName());
-    }
+    const QString name = file.isEmpty() ? QString() : QFileInfo(file).fileName();
+    SayAfterDialog(Words(form::ReportPrinted(pages, name.toStdString(), queue.toStdString())));
 }
 
-void Announcer::PrintingCancelled() { SayAfterDialog("Printing cancelled"); }
+void Announcer::PrintingCancelled() { SayAfterDialog(Words(form::PrintingCancelled())); }
 
-void Announcer::OptionsShown(bool shown) { Say(shown ? "Options shown" : "Options hidden"); }
+void Announcer::OptionsShown(bool shown) { Say(Words(form::OptionsShown(shown))); }
 
 void Announcer::DialogNote(const QString& text) { Say(text); }
 

@@ -20,6 +20,9 @@
 #include "catalogue/alloys.h"
 #include "catalogue/shapes.h"
 #include "catalogue/units.h"
+#include "form/controls.h"
+#include "form/provider.h"
+#include "form/texts.h"
 #include "platform/qt_platform.h"
 #include "printing/print_dialog.h"
 #include "speech/announcer.h"
@@ -30,7 +33,6 @@
 #include "window/frame.h"
 #include "window/link_label.h"
 #include "window/one_line_validator.h"
-#include "window/provider.h"
 #include "window/results_list.h"
 #include "window/wheel_guard.h"
 
@@ -38,11 +40,6 @@ namespace {
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString WithoutColon(QString caption) {
-    if (caption.endsWith(':')) caption.chop(1);
-    return caption;
 }
 
 // A compiled-in 32 x 32 picture stored as raw pixels (BGRA bytes, the
@@ -66,7 +63,7 @@ Form1::Form1() : Form1(QtPlatform()) {}
 
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
     CommonDialogPrint = platform_.printDialog.get();
-    setWindowTitle("Vevari Radidu Zezareruze");
+    setWindowTitle(ToQString(form::kWindowTitle));
     setWindowIcon(QIcon(Picture(":/icon.bgra")));
     setFixedSize(460, 474);  // 6900 x 7110 twips
     LinkLabel::InstallAccessibility();
@@ -118,11 +115,10 @@ void Form1::SetUpKeyboardAndReaders() {
     ListSpeech::Attach(lstResults, announcer_.get());
     // Captions as buddies: a screen reader reads the caption as the label of
     // the control it stands beside.
-    Label3->setBuddy(cmbAlloy);
-    Label1->setBuddy(cmbShapes);
-    Label6->setBuddy(txtNumPieces);
-    Label5->setBuddy(txtResult);
-    for (int i = 0; i < kSlots; ++i) lblParam[i]->setBuddy(txtParam[i]);
+    for (const form::Buddy& buddy : form::Buddies()) {
+        findChild<QLabel*>(ToQString(buddy.label))
+            ->setBuddy(findChild<QWidget*>(ToQString(buddy.control)));
+    }
     // One line of visible text in every field, whatever is pasted or dropped.
     auto* oneLine = new OneLineValidator(this);
     auto* paste = new CleanPaste(this);
@@ -153,17 +149,20 @@ bool Form1::event(QEvent* event) {
 
 // A screen reader names each input after the caption beside it.
 void Form1::UpdateAccessibleNames() {
-    cmbAlloy->setAccessibleName(WithoutColon(Label3->text()));
-    cmbShapes->setAccessibleName(WithoutColon(Label1->text()));
+    const auto name = [](const QLabel* caption) {
+        return ToQString(form::FieldName(caption->text().toStdString()));
+    };
+    cmbAlloy->setAccessibleName(name(Label3));
+    cmbShapes->setAccessibleName(name(Label1));
     for (int i = 0; i < kSlots; ++i) {
-        const QString name = WithoutColon(lblParam[i]->text());
-        txtParam[i]->setAccessibleName(name);
-        cmbUnits[i]->setAccessibleName(name + " unit");
+        txtParam[i]->setAccessibleName(name(lblParam[i]));
+        cmbUnits[i]->setAccessibleName(
+            ToQString(form::UnitListName(lblParam[i]->text().toStdString())));
     }
-    txtNumPieces->setAccessibleName(WithoutColon(Label6->text()));
-    txtResult->setAccessibleName(WithoutColon(Label5->text()));
-    txtResult->setAccessibleDescription("pounds (lbs.)");
-    lstResults->setAccessibleName("Stored results");
+    txtNumPieces->setAccessibleName(name(Label6));
+    txtResult->setAccessibleName(name(Label5));
+    txtResult->setAccessibleDescription(ToQString(form::kResultDescription));
+    lstResults->setAccessibleName(ToQString(form::kResultsListName));
 }
 
 // The separator of the locale the numbers are typed and shown in; a locale
@@ -192,21 +191,16 @@ void Form1::Form_Load() {
             cmbShapes->addItem(strShapes.at(static_cast<std::size_t>(id)));
         }
     }
-    cmbShapes->setCurrentIndex(4);  // "Round Bar": lays out its fields through cmbShapes_Click
+    cmbShapes->setCurrentIndex(form::kStartShape);  // lays out its fields through cmbShapes_Click
     ShowFullAlloyName();
 
-    SetCaption(lblCompany, provider::kDistributorName);
-    QString info = QString("%1. %2, %3 %4\nPhone: %5\nFax: %6")
-                       .arg(provider::kPostalLine, provider::kCity, provider::kState,
-                            provider::kPostalCode, provider::kPhone, provider::kFax);
-    if (!QString(provider::kTollFree).isEmpty()) {
-        info += QString("\nToll Free: ") + provider::kTollFree;
-    }
-    SetCaption(lblInfo, info);
-    SetCaption(lblCompURL, provider::kDistributorWeb);
+    const form::ProviderBlock who = form::Provider();
+    SetCaption(lblCompany, ToQString(who.company));
+    SetCaption(lblInfo, ToQString(who.info));
+    SetCaption(lblCompURL, ToQString(who.companyLink));
     lblCompURL->SetAddress(provider::kDistributorWeb);
-    SetCaption(lblAuthorInfo, provider::kAuthorNotice);
-    SetCaption(lblAuthorInfo2, provider::kAuthorName);
+    SetCaption(lblAuthorInfo, ToQString(who.authorNotice));
+    SetCaption(lblAuthorInfo2, ToQString(who.authorLink));
     lblAuthorInfo2->SetAddress(provider::kAuthorWeb);
     UpdateAccessibleNames();
 }
@@ -356,7 +350,7 @@ void Form1::txtResult_Change() {
 
 void Form1::ClearFields() {
     for (QLineEdit* field : txtParam) field->setText("");
-    txtNumPieces->setText("1");
+    txtNumPieces->setText(ToQString(form::kClearedPieces));
     txtResult->setText("");
     announcer_->FieldsCleared();
 }

@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "form/provider.h"
+#include "form/texts.h"
 #include "results/report.h"
 #include "results/result_line.h"
 #include "speech/announcer.h"
 #include "window/form1.h"
-#include "window/provider.h"
 #include "window/results_list.h"
 
 namespace {
@@ -134,9 +135,7 @@ void Form1::PrintResults() {
     for (int i = 0; i < lstResults->count(); ++i) {
         lines.push_back(lstResults->item(i)->text().toStdString());
     }
-    const results::ReportIdentity who{
-        provider::kDistributorName, provider::kCity, provider::kState,   provider::kPostalCode,
-        provider::kPhone,           provider::kFax,  provider::kTollFree};
+    const results::ReportIdentity who = form::ReportIdentity();
     BusyCursor busy;  // a long report takes a moment to draw
     for (const results::PrintOp& op : results::BuildReport(lines, who)) {
         if (!Run(*printer, op)) {
