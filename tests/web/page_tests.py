@@ -238,7 +238,7 @@ class Page(unittest.TestCase):
         self.press("cmdStoreResult")
         self.assertEqual(self.said(), "Result stored, 1 result")
         self.choose("cmbShapes", "Round Tube")
-        self.assertEqual(self.said(), "Outer Diameter 2 inches, Wall 10 feet, Length empty")
+        self.assertEqual(self.said(), "Outer Diameter 2 inches, Wall 10 feet, Length 99 inches")
         self.type("txtParam0", " 3")
         self.type("txtParam1", "")
         self.type("txtNumPieces", "abc")
