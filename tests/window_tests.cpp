@@ -113,6 +113,13 @@ class WindowTest : public testing::Test {
         });
         watchdog_.start(50);
     }
+    // A new window with the real print dialog; its dialogs are expected, so
+    // the watchdog stands down.
+    void OpenWithTheRealPrintDialog() {
+        watchdog_.stop();
+        Open(QtPlatform().printDialog);
+        watchdog_.stop();
+    }
     QString Pdf() const { return dir_.filePath("report.pdf"); }
     QString Run(const QString& program, const QStringList& args) const {
         QProcess process;
@@ -599,9 +606,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
 #if defined(_WIN32)
     GTEST_SKIP() << "Windows has its native print dialog, not the program's, and no pdftotext";
 #endif
-    watchdog_.stop();  // the dialog is expected here
-    Open(QtPlatform().printDialog);
-    watchdog_.stop();
+    OpenWithTheRealPrintDialog();
     // Pieces as typed: a word longer than a printed line, then words that wrap.
     Type(Pieces(), QString(250, '7') + QString(" wide").repeated(60));
     Store({"1.00", "2.00"});
@@ -745,9 +750,7 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
 #if defined(_WIN32)
     GTEST_SKIP() << "Windows has its native print dialog, not the program's";
 #endif
-    watchdog_.stop();
-    Open(QtPlatform().printDialog);
-    watchdog_.stop();
+    OpenWithTheRealPrintDialog();
     QStringList lines;
     for (int i = 0; i < 1000; ++i) lines << QString("Line %1 of a long report").arg(i);
     List()->addItems(lines);
@@ -806,9 +809,7 @@ TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
 #if defined(_WIN32)
     GTEST_SKIP() << "Windows has its native print dialog, not the program's";
 #endif
-    watchdog_.stop();
-    Open(QtPlatform().printDialog);
-    watchdog_.stop();
+    OpenWithTheRealPrintDialog();
     Store({"1.00", "2.00"});
     QStringList seen;  // printer, file, copies, collate, reverse, paper
     const auto print = [&](std::function<void(QDialog*)> choose) {
@@ -843,8 +844,7 @@ TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
     EXPECT_EQ(PdfPages().size(), 2);
     print({});
     EXPECT_EQ(seen, QStringList({"Print to File (PDF)", Pdf(), "2", "apart", "reverse", "A4"}));
-    Open(QtPlatform().printDialog);
-    watchdog_.stop();
+    OpenWithTheRealPrintDialog();
     print({});
     EXPECT_EQ(seen.join(", "), fresh);
 }
@@ -855,9 +855,7 @@ TEST_F(WindowTest, ThePrintDialogSaysWhyAFileCannotBeWrittenAndStaysOpen) {
 #if defined(_WIN32)
     GTEST_SKIP() << "Windows has its native print dialog, not the program's";
 #endif
-    watchdog_.stop();
-    Open(QtPlatform().printDialog);
-    watchdog_.stop();
+    OpenWithTheRealPrintDialog();
     Store({"1.00", "2.00"});
     const QStringList names = {dir_.path(), dir_.filePath("missing/report.pdf"), " ", Pdf()};
     QStringList told;
