@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 
 #include "printing/print_progress.h"
@@ -35,7 +36,7 @@ void KeepPrintableMargins(QPrinter& printer) {
     if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
 }
 
-#if defined(Q_OS_LINUX)
+#if defined(Q_OS_LINUX) || defined(Q_OS_WIN)
 // With no print server to print on, the report can still be kept: the
 // failure, then an offer to save it as a PDF file, in the paper size of the
 // user's country.
@@ -87,6 +88,18 @@ class QtPrintDialog : public PrintDialogService {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(copies_);
         printer->setPageMargins(kMargins, QPageLayout::Millimeter);
+#if defined(Q_OS_WIN)
+        // Without a default printer QPrinter turns to PDF output, which the
+        // native dialog refuses without showing itself. Any installed
+        // printer will do to open it on; with none, a PDF file is offered.
+        if (printer->outputFormat() != QPrinter::NativeFormat) {
+            const QStringList installed = QPrinterInfo::availablePrinterNames();
+            if (installed.isEmpty()) {
+                return OfferPdfFile(parent, QObject::tr("no printer is installed"));
+            }
+            printer->setPrinterName(installed.front());
+        }
+#endif
         QPrintDialog dialog(printer.get(), parent);
         // Only what the report honours: no selection, no current page.
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
