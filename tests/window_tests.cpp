@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -740,6 +741,43 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
                                          "and the chosen pages hold none of them.",
                                          "Print Failed"}}));
 }
+
+#if defined(_WIN32)
+// With no printer installed Windows' own print dialog does not even open: the
+// user is told so and offered a PDF file instead, which is written.
+TEST_F(WindowTest, WithNoPrinterInstalledAPdfFileIsOffered) {
+    if (const QStringList printers = QPrinterInfo::availablePrinterNames(); !printers.isEmpty()) {
+        GTEST_SKIP() << "wine lists printers: " << printers.join(", ").toStdString();
+    }
+    OpenWithTheRealPrintDialog();  // the box and the file chooser are expected here
+    Store({"204.19"});
+    QStringList told;
+    QTimer user;  // answers each dialog as it appears
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            told << box->windowTitle() + ": " + box->text();
+            if (QAbstractButton* save = box->button(QMessageBox::Save)) {
+                save->click();
+            } else {
+                box->reject();
+            }
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(Pdf());
+            QMetaObject::invokeMethod(files, "accept");
+        }
+    });
+    user.start(20);
+    Press("cmdPrint");
+    user.stop();
+    EXPECT_EQ(told, QStringList("Print Failed: The report could not be printed: no printer is "
+                                "installed.\n\nSave the report as a PDF file instead?"));
+    QFile pdf(Pdf());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << "no PDF file at " << Pdf().toStdString();
+    EXPECT_EQ(pdf.read(5), "%PDF-");
+    EXPECT_EQ(Said(), "Report printed, 1 page, to report.pdf");
+}
+#endif
 
 // 999 copies of a long report, asked for in the real dialog's copies field: the
 // window keeps turning, a click on Print Results meanwhile is dropped rather

@@ -5,11 +5,17 @@
 #if defined(Q_OS_LINUX)
 #include "printing/linux/report_print_service.h"
 #else
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 
 #include "printing/report_printer.h"
+#include "results/result_line.h"
 #include "speech/print_dialog_speech.h"
 
 namespace {
@@ -30,6 +36,38 @@ void KeepPrintableMargins(QPrinter& printer) {
     if (margins != set) printer.setPageMargins(margins, QPageLayout::Millimeter);
 }
 
+#if defined(Q_OS_WIN)
+// With no printer to print on, the report can still be kept: the failure,
+// then an offer to save it as a PDF file, in the paper size of the user's
+// country.
+std::unique_ptr<PrinterService> OfferPdfFile(QWidget* parent, const QString& reason) {
+    const calc::Message failed = results::PrintFailedMessage(reason.toStdString());
+    QMessageBox box(parent);
+    box.setWindowTitle(QString::fromStdString(failed.title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(failed.text) + "\n\n" +
+                QObject::tr("Save the report as a PDF file instead?"));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+    if (box.exec() != QMessageBox::Save) return nullptr;
+    QFileDialog chooser(parent, QObject::tr("Save Report as PDF"));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setNameFilter(QObject::tr("PDF files (*.pdf)"));
+    chooser.setDefaultSuffix("pdf");
+    chooser.setDirectory(QDir::home());
+    ReportSetup setup;
+    if (parent) setup.title = parent->window()->windowTitle() + QObject::tr(" Report");
+    chooser.selectFile(setup.title + ".pdf");
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return nullptr;
+    setup.fileName = chooser.selectedFiles().front();
+    const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                              ? QPageSize::Letter
+                              : QPageSize::A4);
+    setup.layout = QPageLayout(paper, QPageLayout::Portrait, kMargins, QPageLayout::Millimeter);
+    return MakeReportPrinter(std::move(setup), parent);
+}
+#endif
+
 class QtPrintDialog : public PrintDialogService {
   public:
     // QPrintDialog always reports a cancel as a rejection; nothing to set.
@@ -41,6 +79,18 @@ class QtPrintDialog : public PrintDialogService {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setCopyCount(copies_);
         printer->setPageMargins(kMargins, QPageLayout::Millimeter);
+#if defined(Q_OS_WIN)
+        // Without a default printer QPrinter turns to PDF output, which the
+        // native dialog refuses without showing itself. Any installed
+        // printer will do to open it on; with none, a PDF file is offered.
+        if (printer->outputFormat() != QPrinter::NativeFormat) {
+            const QStringList installed = QPrinterInfo::availablePrinterNames();
+            if (installed.isEmpty()) {
+                return OfferPdfFile(parent, QObject::tr("no printer is installed"));
+            }
+            printer->setPrinterName(installed.front());
+        }
+#endif
         QPrintDialog dialog(printer.get(), parent);
         // Only what the report honours: no selection, no current page.
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |

@@ -92,6 +92,14 @@ void Announcer::SayAfterDialog(const QString& text) {
 
 void Announcer::Show() {
     if (!QAccessible::isActive()) return;
+#if defined(Q_OS_WIN)
+    // Qt's UI Automation bridge drops ObjectShow. A value change whose value
+    // is text it raises as a UIA notification, which Windows screen readers
+    // read out; it comes from the window, which every reader already knows.
+    QAccessibleValueChangeEvent said(label_->window(), label_->text());
+    QAccessible::updateAccessibility(&said);
+#else
     QAccessibleEvent shown(label_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }

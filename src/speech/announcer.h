@@ -7,7 +7,8 @@ class QWidget;
 
 // Tells a screen reader what a button did, without moving the focus and with
 // nothing new to see: a hidden label that screen readers know as a
-// notification. Each announcement is read, the same text again included.
+// notification (on Windows, a UI Automation notification from the window).
+// Each announcement is read, the same text again included.
 class Announcer {
   public:
     explicit Announcer(QWidget* window);

@@ -36,6 +36,11 @@ class FieldAccessible : public QAccessibleWidget,
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value && !Shown().isEmpty()) return Shown();
+#if defined(Q_OS_WIN)
+        // UI Automation's FullDescription, where Qt puts the description, is
+        // read by few Windows screen readers; its HelpText by most.
+        if (t == QAccessible::Help) return QAccessibleWidget::text(QAccessible::Description);
+#endif
         return QAccessibleWidget::text(t);
     }
     void setText(QAccessible::Text t, const QString& text) override {
