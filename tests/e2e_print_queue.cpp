@@ -48,8 +48,31 @@ void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(
 
 namespace {
 
-ipp_jstate_t JobState(const QByteArray& uri);
-QString JobAttribute(const QByteArray& uri, const char* name);
+// One attribute of a job, asked over a connection of its own, read by `read`.
+template <typename Read>
+auto JobAttributeRead(const QByteArray& uri, const char* name, Read read) {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ipp_t* answer = cupsDoRequest(http, request, "/");
+    const auto value = read(ippFindAttribute(answer, name, IPP_TAG_ZERO));
+    ippDelete(answer);
+    httpClose(http);
+    return value;
+}
+QString JobAttribute(const QByteArray& uri, const char* name) {
+    return JobAttributeRead(uri, name, [](ipp_attribute_t* attribute) {
+        char text[256] = "";
+        ippAttributeString(attribute, text, sizeof text);
+        return QString::fromUtf8(text);
+    });
+}
+ipp_jstate_t JobState(const QByteArray& uri) {  // 0: no such job
+    return JobAttributeRead(uri, "job-state", [](ipp_attribute_t* attribute) {
+        return static_cast<ipp_jstate_t>(ippGetInteger(attribute, 0));
+    });
+}
 
 QString Output(const QString& program, const QStringList& args) {
     QProcess process;
@@ -116,6 +139,55 @@ class PrivateServer {
     QByteArray formerServer_;
 };
 
+// The window shown with a report long enough for a stop to come while it
+// arrives at the server.
+void ShowWithLongReport(Form1& form) {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* list = form.findChild<QListWidget*>("lstResults");
+    for (int i = 1; i <= 1000; ++i) list->addItem(QString("Stored result number %1").arg(i));
+}
+
+// Stops the server at the request after Create-Job's answer (Send-Document),
+// logged as it arrives, before its document is read.
+class StopAtSendDocument {
+  public:
+    explicit StopAtSendDocument(const PrivateServer& server)
+        : thread_([this, &server] {
+              QFile log(server.Root() + "/log/error_log");
+              log.open(QIODevice::ReadOnly);
+              log.seek(log.size());
+              QByteArray seen;
+              while (watching_) {
+                  seen += log.readAll();
+                  const qsizetype created = seen.indexOf("successful-ok for Create-Job");
+                  if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
+                      kill(server.Pid(), SIGSTOP);
+                      stoppedAt_ = Now();
+                      return;
+                  }
+                  std::this_thread::sleep_for(std::chrono::microseconds(500));
+              }
+          }) {}
+    ~StopAtSendDocument() { Join(); }
+    void Join() {
+        watching_ = false;
+        if (thread_.joinable()) thread_.join();
+    }
+    bool Stopped() const { return stoppedAt_ > 0; }
+    qint64 MsSinceStopped() const { return Now() - stoppedAt_; }
+
+  private:
+    static qint64 Now() {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    std::atomic<bool> watching_ = true;
+    std::atomic<qint64> stoppedAt_ = 0;
+    std::thread thread_;
+};
+
 TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     PrivateServer server({"good", "bad", "gone", "live"});
     const QString root = server.Root();
@@ -123,10 +195,7 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     Output("cupsreject", {"bad"});
 
     Form1 form(QtPlatform());
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    auto* list = form.findChild<QListWidget*>("lstResults");
-    for (int i = 1; i <= 1000; ++i) list->addItem(QString("Stored result number %1").arg(i));
+    ShowWithLongReport(form);
 
     // Picks the queue in the open dialog once the server has listed it, and
     // presses Print; with no queue to pick, waits until the dialog says that
@@ -235,36 +304,16 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
     messages.clear();
     queue = "live";
     const pid_t pid = server.Pid();
-    std::atomic<bool> watching = true;
-    std::atomic<qint64> stoppedAt = 0;
-    std::thread watcher([&] {
-        QFile log(root + "/log/error_log");
-        log.open(QIODevice::ReadOnly);
-        log.seek(log.size());
-        // The request after Create-Job's answer (Send-Document), logged as
-        // it arrives, before its document is read.
-        QByteArray seen;
-        while (watching) {
-            seen += log.readAll();
-            const qsizetype created = seen.indexOf("successful-ok for Create-Job");
-            if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
-                kill(pid, SIGSTOP);
-                stoppedAt = sinceAccepted.elapsed();
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-        }
-    });
+    StopAtSendDocument stop(server);
     QTest::mouseClick(print, Qt::LeftButton);
-    const qint64 told = sinceAccepted.elapsed();
-    watching = false;
-    watcher.join();
+    const qint64 told = stop.MsSinceStopped();
+    stop.Join();
     kill(pid, SIGCONT);
     // libcups may give up on the silent server first; either way the window
     // says so within its limit.
-    EXPECT_GT(stoppedAt, 0);
-    EXPECT_LT(told - stoppedAt, 32500);  // its 30 s, with room for a loaded machine
-    EXPECT_GT(busyTurns, 500);           // every 20 ms: the window did not freeze
+    EXPECT_TRUE(stop.Stopped());
+    EXPECT_LT(told, 32500);     // its 30 s, with room for a loaded machine
+    EXPECT_GT(busyTurns, 500);  // every 20 ms: the window did not freeze
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("Print Failed: The report could not be printed: the "))
         << messages[0].toStdString();
@@ -305,36 +354,14 @@ TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
 TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
     PrivateServer server({"live"});
     Form1 form(QtPlatform());
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    // A report long enough for the stop below to come while it arrives.
-    auto* list = form.findChild<QListWidget*>("lstResults");
-    for (int i = 1; i <= 1000; ++i) list->addItem(QString("Stored result number %1").arg(i));
-    // Stops the server at the request after Create-Job's answer
-    // (Send-Document), logged as it arrives.
-    std::atomic<bool> watching = true;
-    std::atomic<bool> stopped = false;
-    std::thread watcher([&] {
-        QFile log(server.Root() + "/log/error_log");
-        log.open(QIODevice::ReadOnly);
-        QByteArray seen;
-        while (watching) {
-            seen += log.readAll();
-            const qsizetype created = seen.indexOf("successful-ok for Create-Job");
-            if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
-                kill(server.Pid(), SIGSTOP);
-                stopped = true;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-        }
-    });
+    ShowWithLongReport(form);
+    StopAtSendDocument stop(server);
     QElapsedTimer sinceClosed;
     bool closedWhilePrinting = false;
     bool printed = false;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (stopped && !sinceClosed.isValid()) {
+        if (stop.Stopped() && !sinceClosed.isValid()) {
             closedWhilePrinting = QGuiApplication::overrideCursor() != nullptr;
             sinceClosed.start();
             form.close();
@@ -352,8 +379,7 @@ TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
     QApplication::exec();
     const qint64 ended = sinceClosed.elapsed();
     user.stop();
-    watching = false;
-    watcher.join();
+    stop.Join();
     kill(server.Pid(), SIGCONT);
     ASSERT_TRUE(sinceClosed.isValid()) << "the server was never stopped at the hand-over";
     ASSERT_TRUE(closedWhilePrinting) << "the hand-over had ended before the server was stopped";
@@ -361,41 +387,9 @@ TEST(PrintQueue, ClosingTheWindowDuringAHandOverEndsAtOnceAndNothingPrints) {
     // The job the window gave up on is cancelled once the server answers;
     // until then it is held.
     ipp_jstate_t state = IPP_JSTATE_HELD;
-    QElapsedTimer waited;
-    waited.start();
-    while ((state = JobState("ipp://localhost/jobs/1")) != IPP_JSTATE_CANCELED &&
-           waited.elapsed() < 40000) {
-        QTest::qWait(100);
-    }
-    EXPECT_EQ(state, IPP_JSTATE_CANCELED);
-}
-
-// One attribute of a job as text, asked over a connection of its own.
-QString JobAttribute(const QByteArray& uri, const char* name) {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                5000, nullptr);
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-    ipp_t* answer = cupsDoRequest(http, request, "/");
-    char text[256] = "";
-    ippAttributeString(ippFindAttribute(answer, name, IPP_TAG_ZERO), text, sizeof text);
-    ippDelete(answer);
-    httpClose(http);
-    return QString::fromUtf8(text);
-}
-
-// The state of a job, asked over a connection of its own.
-ipp_jstate_t JobState(const QByteArray& uri) {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                5000, nullptr);
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-    ipp_t* answer = cupsDoRequest(http, request, "/");
-    const auto state = static_cast<ipp_jstate_t>(
-        ippGetInteger(ippFindAttribute(answer, "job-state", IPP_TAG_ENUM), 0));
-    ippDelete(answer);
-    httpClose(http);
-    return state;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (state = JobState("ipp://localhost/jobs/1")) == IPP_JSTATE_CANCELED; }, 40000))
+        << "awaited job 1 cancelled for 40 s; its state: " << state;
 }
 
 // libcups with one fault: the connection breaks after the server has acted on
