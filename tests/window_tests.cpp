@@ -47,6 +47,12 @@
 #include "window/contrast.h"
 #include "window/form1.h"
 
+#if defined(_WIN32)
+#define SKIP_ON_WINDOWS(why) GTEST_SKIP() << why
+#else
+#define SKIP_ON_WINDOWS(why) (void)0
+#endif
+
 namespace {
 
 struct Desktop {
@@ -155,6 +161,27 @@ class WindowTest : public testing::Test {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         return dialog && IsPrintDialog(dialog) ? dialog : nullptr;
     }
+    // Presses Print Results and answers the print dialog it opens.
+    void PrintAnswering(std::function<void(QDialog*)> answer) {
+        const ModalAnswer<QDialog> answering("the print dialog", std::move(answer), IsPrintDialog);
+        Press("cmdPrint");
+    }
+    // A report printed before, which a failed or cancelled print must leave
+    // as it was, with no other file beside it.
+    void WriteOlderReport() {
+        QFile older(Pdf());
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older report");
+    }
+    void ExpectTheOlderReportAlone() {
+        QFile older(Pdf());
+        ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+        EXPECT_EQ(older.readAll(), "older report");
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
+    }
+    void AddLines(int count, const QString& text) {
+        for (int i = 0; i < count; ++i) List()->addItem(text.arg(i));
+    }
 
     // Types into a field as a user would: select all, then type.
     static void Type(QLineEdit* field, const QString& text) {
@@ -211,9 +238,7 @@ QImage Pixels(const QImage& image) {
 // this file: every position, size, face, caption and colour. After a wanted
 // change of the look, MWC_NEW_LOOK=1 writes the picture anew for review.
 TEST_F(WindowTest, OpensLookingAsDesigned) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "wine's offscreen platform draws every glyph as a box";
-#endif
+    SKIP_ON_WINDOWS("wine's offscreen platform draws every glyph as a box");
     const QString dir = QT_TESTCASE_SOURCEDIR;
     const QImage shot = Pixels(form_->grab().toImage());
     if (qEnvironmentVariableIsSet("MWC_NEW_LOOK")) shot.save(dir + "/window.png");
@@ -604,24 +629,18 @@ TEST_F(WindowTest, ALinkThatNoBrowserOpensIsToldWithItsAddress) {
 // Through the real print dialog, cancelled, then confirmed as a user would:
 // the file name typed into its field, then Print. The PDF is read back.
 TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not the program's, and no pdftotext";
-#endif
+    SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's, and no pdftotext");
     OpenWithTheRealPrintDialog();
     // Pieces as typed: a word longer than a printed line, then words that wrap.
     Type(Pieces(), QString(250, '7') + QString(" wide").repeated(60));
     Store({"1.00", "2.00"});
     const auto answer = [&](const char* how, std::function<void(QDialog*)> choose = {}) {
-        const ModalAnswer<QDialog> answering(
-            "the print dialog",
-            [&, how, choose](QDialog* dialog) {
-                EXPECT_EQ(dialog->findChild<QSpinBox*>("from")->minimum(), 1);
-                dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
-                if (choose) choose(dialog);
-                QMetaObject::invokeMethod(dialog, how);
-            },
-            IsPrintDialog);
-        Press("cmdPrint");
+        PrintAnswering([&, how, choose](QDialog* dialog) {
+            EXPECT_EQ(dialog->findChild<QSpinBox*>("from")->minimum(), 1);
+            dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
+            if (choose) choose(dialog);
+            QMetaObject::invokeMethod(dialog, how);
+        });
     };
     // Names a screen reader reads where the layout gives none or a misleading one.
     answer("reject", [](QDialog* dialog) {
@@ -630,12 +649,14 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
             return control ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
                            : QString("no ") + object;
         };
-        EXPECT_EQ(nameOf(dialog, "printers"), "Printer");
-        EXPECT_EQ(nameOf(dialog, "from"), "Pages from");
-        EXPECT_EQ(nameOf(dialog, "to"), "to");
-        EXPECT_EQ(nameOf(dialog, "copies"), "Copies");
-        EXPECT_EQ(nameOf(dialog, "filename"), "Output file");
-        EXPECT_EQ(nameOf(dialog, "fileBrowser"), "Choose output file");
+        for (const auto& [object, name] : {std::pair{"printers", "Printer"},
+                                           {"from", "Pages from"},
+                                           {"to", "to"},
+                                           {"copies", "Copies"},
+                                           {"filename", "Output file"},
+                                           {"fileBrowser", "Choose output file"}}) {
+            EXPECT_EQ(nameOf(dialog, object), name);
+        }
         EXPECT_EQ(dialog->findChild<QSpinBox*>("copies")->value(), 1);
         // Return on the file button opens the chooser, not the print; the
         // file chosen is put in the field, which takes the focus so that a
@@ -714,7 +735,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     // A longer report through the dialog's own fields: page range, Reverse,
     // copies and collation; then a range past the report's end, which is told
     // and leaves the file printed before as it was.
-    for (int i = 0; i < 60; ++i) List()->addItem(QString("Line %1").arg(i));
+    AddLines(60, "Line %1");
     const auto pages = [](int from, int to, bool reverse, int copies, bool collate) {
         return [=](QDialog* dialog) {
             dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
@@ -785,17 +806,10 @@ TEST_F(WindowTest, WithNoPrinterInstalledAPdfFileIsOffered) {
 // twice a second, for screen readers), and Cancel leaves
 // the older file as it was, with nothing said.
 TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
-#endif
+    SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's");
     OpenWithTheRealPrintDialog();
-    QStringList lines;
-    for (int i = 0; i < 1000; ++i) lines << QString("Line %1 of a long report").arg(i);
-    List()->addItems(lines);
-    QFile older(Pdf());
-    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
-    older.write("older report");
-    older.close();
+    AddLines(1000, "Line %1 of a long report");
+    WriteOlderReport();
     int dialogs = 0, turns = 0, changes = 0;
     QString progress;
     QElapsedTimer watched;  // since the progress showed
@@ -833,9 +847,7 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
     // Each change is sent to screen readers: at most two a second, or a
     // reader drowns in them and drops the outcome.
     EXPECT_LE(changes, watched.elapsed() / 500 + 2) << "in " << watched.elapsed() << " ms";
-    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
-    EXPECT_EQ(older.readAll(), "older report");
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
+    ExpectTheOlderReportAlone();
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -844,28 +856,22 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
 // printer, the file, copies, collation, order, paper); a new window starts
 // afresh. The PDF is printed on the paper chosen.
 TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
-#endif
+    SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's");
     OpenWithTheRealPrintDialog();
     Store({"1.00", "2.00"});
     QStringList seen;  // printer, file, copies, collate, reverse, paper
     const auto print = [&](std::function<void(QDialog*)> choose) {
-        const ModalAnswer<QDialog> answering(
-            "the print dialog",
-            [&, choose](QDialog* dialog) {
-                seen = QStringList{
-                    dialog->findChild<QComboBox*>("printers")->currentText(),
-                    dialog->findChild<QLineEdit*>("filename")->text(),
-                    dialog->findChild<QSpinBox*>("copies")->text(),
-                    dialog->findChild<QCheckBox*>("collate")->isChecked() ? "collate" : "apart",
-                    dialog->findChild<QCheckBox*>("reverse")->isChecked() ? "reverse" : "forward",
-                    dialog->findChild<QComboBox*>("paperSize")->currentText()};
-                if (choose) choose(dialog);
-                QMetaObject::invokeMethod(dialog, choose ? "accept" : "reject");
-            },
-            IsPrintDialog);
-        Press("cmdPrint");
+        PrintAnswering([&, choose](QDialog* dialog) {
+            seen = QStringList{
+                dialog->findChild<QComboBox*>("printers")->currentText(),
+                dialog->findChild<QLineEdit*>("filename")->text(),
+                dialog->findChild<QSpinBox*>("copies")->text(),
+                dialog->findChild<QCheckBox*>("collate")->isChecked() ? "collate" : "apart",
+                dialog->findChild<QCheckBox*>("reverse")->isChecked() ? "reverse" : "forward",
+                dialog->findChild<QComboBox*>("paperSize")->currentText()};
+            if (choose) choose(dialog);
+            QMetaObject::invokeMethod(dialog, choose ? "accept" : "reject");
+        });
     };
     print([&](QDialog* dialog) {
         dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
@@ -890,9 +896,7 @@ TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
 // A PDF file name that cannot be written is told in a message box over the
 // dialog, which stays open with the name to correct.
 TEST_F(WindowTest, ThePrintDialogSaysWhyAFileCannotBeWrittenAndStaysOpen) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "Windows has its native print dialog, not the program's";
-#endif
+    SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's");
     OpenWithTheRealPrintDialog();
     Store({"1.00", "2.00"});
     const QStringList names = {dir_.path(), dir_.filePath("missing/report.pdf"), " ", Pdf()};
@@ -926,11 +930,8 @@ TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
     GTEST_SKIP() << "Windows has no file-size limit to stand in for a full disk";
 #else
     Open(std::make_unique<FakeDesktop>(&desktop_, Pdf()));  // the real printer, to a PDF
-    QFile older(Pdf());
-    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
-    older.write("older report");
-    older.close();
-    for (int i = 0; i < 2000; ++i) List()->addItem(QString("Line %1 of a long report").arg(i));
+    WriteOlderReport();
+    AddLines(2000, "Line %1 of a long report");
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
@@ -943,9 +944,7 @@ TEST_F(WindowTest, AReportThatDoesNotFitOnTheDiskIsNotWrittenAndIsTold) {
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the busy cursor is gone
-    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
-    EXPECT_EQ(older.readAll(), "older report");
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"report.pdf"}));
+    ExpectTheOlderReportAlone();
     EXPECT_EQ(desktop_.messages, std::vector<QStringList>({{"The report could not be printed: "
                                                             "File too large.",
                                                             "Print Failed"}}));
