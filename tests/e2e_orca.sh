@@ -87,32 +87,30 @@ step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }
 step "print, then cancel" "Return Escape" "Printing cancelled"
-# A long print (200 lines, 999 copies: some 7000 pages): the progress is
-# heard, where-am-I names the Cancel button, and the outcome is heard after
-# it, cancelled as finished. The dialog opens on the file chosen last.
+# Long prints of 100 stored lines. 999 copies (some 4000 pages): the
+# progress is heard, where-am-I names the Cancel button, and Escape in the
+# progress window is heard as a cancel. Then 499 copies (some 2000 pages:
+# progress on a fast machine, an end within a minute or two on a loaded one)
+# is heard to its end. The dialog opens on the file chosen last.
 step "to Store Result" "shift+Tab shift+Tab" "Store Result"
 mark=$(stat -c %s "$log")
-xdotool key --delay 40 $(printf 'Return %.0s' {1..200})
-await "Result stored, 200 results" 60
+xdotool key --delay 40 $(printf 'Return %.0s' {1..100})
+await "Result stored, 100 results" 60
 step "to Print Results" "Tab Tab" "Print Results"
 long_print=$(stat -c %s "$log")
-for ending in cancelled finished; do
-  step "print dialog for a long print" Return "Print dialog"
-  step "copies" alt+c "Copies"
-  QUIET=0 step "999 copies: the progress" "9 9 9 Return" "Printing"
-  expect " pages"
-  printing=$mark
-  step "where am I while it prints" KP_Enter "Cancel"
-  expect "push button"
-  if [ "$ending" = cancelled ]; then
-    step "Escape in the progress window" Escape "Printing cancelled"
-    refute "Report printed"
-  else
-    mark=$printing
-    await "Report printed, " 120
-    expect "pages, to report.pdf"
-  fi
-done
+step "print dialog for a long print" Return "Print dialog"
+step "copies" alt+c "Copies"
+QUIET=0 step "999 copies: the progress" "9 9 9 Return" "Printing"
+expect " pages"
+step "where am I while it prints" KP_Enter "Cancel"
+expect "push button"
+step "Escape in the progress window" Escape "Printing cancelled"
+refute "Report printed"
+step "print dialog for a long print again" Return "Print dialog"
+step "copies again" alt+c "Copies"
+QUIET=0 step "499 copies" "4 9 9 Return" "return"
+await "Report printed, " 240
+expect "pages, to report.pdf"
 ! tail -c +"$((long_print + 1))" "$log" | grep -q "DELUGE" ||
   { echo "FAIL: Orca was flooded during the long prints"; failures=$((failures + 1)); }
 step "other link" "Tab Tab Tab Tab" "Telmarin, Inc. link" "https://www.telmarin.example/"
