@@ -86,7 +86,8 @@ step "file chosen" Return "Output file" "$WORK/report.pdf"
 step "print to the file" Return "Report printed, 1 page, to report.pdf"
 pdfinfo "$WORK/report.pdf" 2>&1 | grep -q "^Title: *Vevari Radidu Zezareruze Report$" ||
   { echo "FAIL: no report with its title in $WORK/report.pdf"; failures=$((failures + 1)); }
-step "print, then cancel" "Return Escape" "Printing cancelled"
+step "print once more" Return "Print dialog"
+step "then cancel" Escape "Printing cancelled"
 # Long prints of 100 stored lines. 999 copies (some 4000 pages): the
 # progress is heard, where-am-I names the Cancel button, and Escape in the
 # progress window is heard as a cancel. Then 499 copies (some 2000 pages:

@@ -64,7 +64,8 @@ settle() {
   quiet "$mark"
 }
 # quiet MARK: until Orca's speech since MARK has not grown for QUIET tenths
-# of a second (30 s at most).
+# of a second (10 by default; 30 s at most). Every awaited word is waited for
+# on its own, so this only catches what follows them.
 quiet() {
   local deadline=$((SECONDS + 30)) still=0 before now
   before=$(spoken "$1" | wc -l)
