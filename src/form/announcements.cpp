@@ -24,7 +24,6 @@ std::string LineSelected(std::string_view line, std::string_view place) {
     return std::string(line) + ", " + std::string(place) + ", selected";
 }
 
-
 std::string ReportPrinted(int pages, std::string_view fileName, std::string_view queue) {
     if (fileName.empty()) {
         return "Report sent to " + std::string(queue) + ", " + Counted(pages, "page");
@@ -33,7 +32,5 @@ std::string ReportPrinted(int pages, std::string_view fileName, std::string_view
 }
 
 std::string PrintingCancelled() { return "Printing cancelled"; }
-
-std::string OptionsShown(bool shown) { return shown ? "Options shown" : "Options hidden"; }
 
 }  // namespace form

@@ -18,6 +18,5 @@ std::string LineSelected(std::string_view line, std::string_view place);
 // name without the folder), "Report sent to Office, 1 page" for a printer queue.
 std::string ReportPrinted(int pages, std::string_view fileName, std::string_view queue);
 std::string PrintingCancelled();
-std::string OptionsShown(bool shown);  // the print dialog's Options button
 
 }  // namespace form

@@ -73,8 +73,6 @@ void Announcer::ReportPrinted(int pages, const QString& file, const QString& que
 
 void Announcer::PrintingCancelled() { SayAfterDialog(Words(form::PrintingCancelled())); }
 
-void Announcer::OptionsShown(bool shown) { Say(Words(form::OptionsShown(shown))); }
-
 void Announcer::DialogNote(const QString& text) { Say(text); }
 
 void Announcer::Say(const QString& text) {

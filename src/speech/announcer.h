@@ -27,7 +27,6 @@ class Announcer {
     // printer queue.
     void ReportPrinted(int pages, const QString& file, const QString& queue);
     void PrintingCancelled();
-    void OptionsShown(bool shown);  // the print dialog's Options button
     // A note the print dialog shows as it changes (a silent print server).
     void DialogNote(const QString& text);
 

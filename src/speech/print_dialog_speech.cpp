@@ -40,14 +40,6 @@ PrintDialogSpeech::PrintDialogSpeech(QDialog* dialog)
     }
     dialog->installEventFilter(this);
     if (fileBrowser_) fileBrowser_->installEventFilter(this);
-    // Options has no name of its own; it is the button box's reset button.
-    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
-        for (QAbstractButton* button : buttons->buttons()) {
-            if (buttons->buttonRole(button) == QDialogButtonBox::ResetRole) {
-                connect(button, &QAbstractButton::clicked, this, &PrintDialogSpeech::SayOptions);
-            }
-        }
-    }
 }
 
 PrintDialogSpeech::~PrintDialogSpeech() = default;
@@ -60,13 +52,6 @@ void PrintDialogSpeech::NameControls(QObject* within) {
             control->setAccessibleName(n.name);
         }
     }
-}
-
-// The options pane shows and hides with the button; the button's new caption
-// alone is not read out.
-void PrintDialogSpeech::SayOptions() {
-    const QWidget* options = dialog_->findChild<QWidget*>("QPrintSettingsOutput");
-    if (options) announcer_->OptionsShown(options->isVisible());
 }
 
 bool PrintDialogSpeech::eventFilter(QObject* watched, QEvent* event) {

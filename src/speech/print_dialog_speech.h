@@ -11,8 +11,8 @@ class QDialog;
 // Qt's own (Qt's, and the program's on Linux): the page range's two boxes
 // ("Pages from", "to"), the output file's "..." button ("Choose output
 // file") and the unit box of Qt's Properties dialog ("Units") get names; the
-// drop-down lists say the entry an arrow key brings; Options says whether it
-// showed or hid the options; Return on the "..." button opens the file
+// drop-down lists say the entry an arrow key brings; Return on the "..."
+// button opens the file
 // chooser rather than printing at once to the file name shown.
 class PrintDialogSpeech : public QObject {
   public:
@@ -26,7 +26,6 @@ class PrintDialogSpeech : public QObject {
   private:
     explicit PrintDialogSpeech(QDialog* dialog);
     void NameControls(QObject* within);
-    void SayOptions();
     QDialog* dialog_;
     QAbstractButton* fileBrowser_;
     std::unique_ptr<Announcer> announcer_;
