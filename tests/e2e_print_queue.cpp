@@ -9,8 +9,10 @@
 // release is lost on its way back: not confirmed, never failed.
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -35,7 +37,10 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "printing/linux/cups_library.h"
 #include "printing/linux/print_server.h"
@@ -87,12 +92,125 @@ void Write(const QString& path, const QString& text) {
     file.write(text.toUtf8());
 }
 
+// Stands between the clients and the server on a socket of its own and passes
+// every byte on, so that the test can stop the server at an exact point of a
+// request, however late a watcher of its log would run on a busy machine.
+class Door {
+  public:
+    Door(const QString& front, const QString& back) : back_(back.toLocal8Bit()) {
+        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = Address(front.toLocal8Bit());
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listener_, 64);
+        thread_ = std::thread([this] { Pass(); });
+    }
+    ~Door() {
+        open_ = false;
+        thread_.join();
+        close(listener_);
+    }
+    // Calls `stop` once, before the server gets the whole start of a request
+    // for `operation`.
+    void StopBefore(ipp_op_t operation, std::function<void()> stop) {
+        const std::lock_guard lock(mutex_);
+        operation_ = operation;
+        stop_ = std::move(stop);
+    }
+
+  private:
+    struct Connection {
+        int client;
+        int server;
+        QByteArray sent;  // by the client, to find requests in
+    };
+    static sockaddr_un Address(const QByteArray& path) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        return address;
+    }
+    static bool WriteAll(int fd, const char* data, ssize_t size) {
+        for (ssize_t written = 0; size > 0; data += written, size -= written) {
+            written = send(fd, data, static_cast<size_t>(size), MSG_NOSIGNAL);
+            if (written <= 0) return false;
+        }
+        return true;
+    }
+    // Every IPP request starts: version (2 bytes), operation (2), request id
+    // (4), the operation group's tag, then its first attribute, the charset.
+    void Look(const QByteArray& sent, qsizetype from) {
+        static const QByteArray charset(
+            "\x01\x47\x00\x12"
+            "attributes-charset",
+            22);
+        const std::lock_guard lock(mutex_);
+        for (qsizetype at = from; stop_ && (at = sent.indexOf(charset, at)) >= 8; ++at) {
+            if (((uchar(sent[at - 6]) << 8) | uchar(sent[at - 5])) == operation_) {
+                std::exchange(stop_, {})();
+            }
+        }
+    }
+    void Pass() {
+        std::vector<Connection> connections;
+        char buffer[64 * 1024];
+        while (open_) {
+            std::vector<pollfd> fds{{listener_, POLLIN, 0}};
+            for (const Connection& c : connections) {
+                fds.push_back({c.client, POLLIN, 0});
+                fds.push_back({c.server, POLLIN, 0});
+            }
+            if (poll(fds.data(), fds.size(), 20) <= 0) continue;
+            std::vector<Connection> open;
+            for (size_t i = 0; i < connections.size(); ++i) {
+                Connection& c = connections[i];
+                bool alive = true;
+                if (fds[1 + 2 * i].revents) {
+                    const ssize_t got = read(c.client, buffer, sizeof buffer);
+                    if (got > 0) {
+                        c.sent.append(buffer, got);
+                        Look(c.sent, std::max<qsizetype>(0, c.sent.size() - got - 32));
+                    }
+                    alive = got > 0 && WriteAll(c.server, buffer, got);
+                }
+                if (alive && fds[2 + 2 * i].revents) {
+                    const ssize_t got = read(c.server, buffer, sizeof buffer);
+                    alive = got > 0 && WriteAll(c.client, buffer, got);
+                }
+                if (alive) {
+                    open.push_back(std::move(c));
+                } else {
+                    close(c.client);
+                    close(c.server);
+                }
+            }
+            if (fds[0].revents & POLLIN) {
+                const int client = accept(listener_, nullptr, nullptr);
+                const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+                sockaddr_un address = Address(back_);
+                connect(server, reinterpret_cast<sockaddr*>(&address), sizeof address);
+                open.push_back({client, server, {}});
+            }
+            connections = std::move(open);
+        }
+        for (const Connection& c : connections) close(c.client), close(c.server);
+    }
+
+    QByteArray back_;
+    int listener_;
+    std::atomic<bool> open_ = true;
+    std::mutex mutex_;
+    ipp_op_t operation_ = IPP_OP_CUPS_NONE;
+    std::function<void()> stop_;
+    std::thread thread_;
+};
+
 // A print server of the test's own: configuration, spool, logs and socket in
 // a temporary folder, never the machine's. Clients find it through
-// CUPS_SERVER.
+// CUPS_SERVER, at its door.
 class PrivateServer {
   public:
-    explicit PrivateServer(const QStringList& queues) {
+    explicit PrivateServer(const QStringList& queues)
+        : door_(dir_.path() + "/door.sock", dir_.path() + "/cups.sock") {
         const QString root = dir_.path();
         for (const char* sub : {"spool", "cache", "state", "tmp", "log"}) QDir(root).mkdir(sub);
         QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -109,7 +227,7 @@ class PrivateServer {
                       "%1/log/access_log\nPageLog %1/log/page_log\nFileDevice Yes\n")
                   .arg(root));
         formerServer_ = qgetenv("CUPS_SERVER");
-        qputenv("CUPS_SERVER", (root + "/cups.sock").toLocal8Bit());
+        qputenv("CUPS_SERVER", (root + "/door.sock").toLocal8Bit());
         cupsSetServer(nullptr);  // libcups keeps the server it found per thread
         cupsd_.start("/usr/sbin/cupsd",
                      {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
@@ -132,9 +250,11 @@ class PrivateServer {
     }
     QString Root() const { return dir_.path(); }
     pid_t Pid() const { return static_cast<pid_t>(cupsd_.processId()); }
+    Door& Entrance() { return door_; }
 
   private:
     QTemporaryDir dir_;
+    Door door_;
     QProcess cupsd_;
     QByteArray formerServer_;
 };
@@ -148,32 +268,19 @@ void ShowWithLongReport(Form1& form) {
     for (int i = 1; i <= 1000; ++i) list->addItem(QString("Stored result number %1").arg(i));
 }
 
-// Stops the server at the request after Create-Job's answer (Send-Document),
-// logged as it arrives, before its document is read.
+// Stops the server before it gets the request that sends the document
+// (Send-Document): the window waits on a server that took the job but not
+// its document.
 class StopAtSendDocument {
   public:
-    explicit StopAtSendDocument(const PrivateServer& server)
-        : thread_([this, &server] {
-              QFile log(server.Root() + "/log/error_log");
-              log.open(QIODevice::ReadOnly);
-              log.seek(log.size());
-              QByteArray seen;
-              while (watching_) {
-                  seen += log.readAll();
-                  const qsizetype created = seen.indexOf("successful-ok for Create-Job");
-                  if (created >= 0 && seen.indexOf("POST /printers/live ", created) >= 0) {
-                      kill(server.Pid(), SIGSTOP);
-                      stoppedAt_ = Now();
-                      return;
-                  }
-                  std::this_thread::sleep_for(std::chrono::microseconds(500));
-              }
-          }) {}
-    ~StopAtSendDocument() { Join(); }
-    void Join() {
-        watching_ = false;
-        if (thread_.joinable()) thread_.join();
+    explicit StopAtSendDocument(PrivateServer& server) : server_(server) {
+        server.Entrance().StopBefore(IPP_OP_SEND_DOCUMENT, [this, pid = server.Pid()] {
+            kill(pid, SIGSTOP);
+            stoppedAt_ = Now();
+        });
     }
+    ~StopAtSendDocument() { Join(); }
+    void Join() { server_.Entrance().StopBefore(IPP_OP_CUPS_NONE, {}); }
     bool Stopped() const { return stoppedAt_ > 0; }
     qint64 MsSinceStopped() const { return Now() - stoppedAt_; }
 
@@ -183,9 +290,8 @@ class StopAtSendDocument {
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
-    std::atomic<bool> watching_ = true;
+    PrivateServer& server_;
     std::atomic<qint64> stoppedAt_ = 0;
-    std::thread thread_;
 };
 
 TEST(PrintQueue, TheServerTakesANamedJobOrTheWindowSaysWhyNot) {
