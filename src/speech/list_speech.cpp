@@ -12,8 +12,10 @@
 namespace {
 
 // Time enough for a screen reader to have read a line that became current,
-// also on a busy machine (Orca takes well under a second).
-constexpr std::chrono::milliseconds kHeard{3000};
+// also on a heavily loaded machine (Orca takes well under a second on an idle
+// one, several on a busy one). Any key pressed in the list quietens the line
+// sooner, so where-am-I still names the place once.
+constexpr std::chrono::milliseconds kHeard{10000};
 
 }  // namespace
 
