@@ -451,15 +451,26 @@ TEST_F(WindowTest, LinksOpenTheirAddressesInOneBrowserWindowOrTellThem) {
 // ---- the report through the real printer, read back from the PDF ----------
 
 // Through the real print dialog, cancelled, then confirmed as a user would:
-// the file name typed into its field, then Print. The PDF is read back.
-TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
+// the file name typed into its field, then Print. The PDF is read back. The
+// dialog opens on the choices of the last print made from its window (the
+// printer, the file, copies, collation, order, paper); a new window starts
+// afresh.
+TEST_F(WindowTest, TheRealDialogPrintsEveryLineWithinTheMarginsAndKeepsItsChoices) {
     SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's, and no pdftotext");
     OpenWithTheRealPrintDialog();
     // Pieces as typed: a word longer than a printed line, then words that wrap.
     Type(Pieces(), QString(250, '7') + QString(" wide").repeated(60));
     Store({"1.00", "2.00"});
+    QStringList seen;  // the choices the dialog opened on
     const auto answer = [&](const char* how, std::function<void(QDialog*)> choose = {}) {
         PrintAnswering([&, how, choose](QDialog* dialog) {
+            seen = QStringList{
+                dialog->findChild<QComboBox*>("printers")->currentText(),
+                dialog->findChild<QLineEdit*>("filename")->text(),
+                dialog->findChild<QSpinBox*>("copies")->text(),
+                dialog->findChild<QCheckBox*>("collate")->isChecked() ? "collate" : "apart",
+                dialog->findChild<QCheckBox*>("reverse")->isChecked() ? "reverse" : "forward",
+                dialog->findChild<QComboBox*>("paperSize")->currentText()};
             EXPECT_EQ(dialog->findChild<QSpinBox*>("from")->minimum(), 1);
             dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
             if (choose) choose(dialog);
@@ -481,14 +492,13 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
                                            {"fileBrowser", "Choose output file"}}) {
             EXPECT_EQ(nameOf(dialog, object), name);
         }
-        EXPECT_EQ(dialog->findChild<QSpinBox*>("copies")->value(), 1);
         // Return on the file button opens the chooser, not the print; the
         // file chosen is put in the field, which takes the focus so that a
         // reader says it.
-        QString seen;
+        QString chooser;
         {
-            const ModalAnswer<QFileDialog> chooser("the file chooser", [&](QFileDialog* shown) {
-                seen = "QFileDialog";
+            const ModalAnswer<QFileDialog> answering("the file chooser", [&](QFileDialog* shown) {
+                chooser = "QFileDialog";
                 shown->findChild<QLineEdit*>("fileNameEdit")->setText("chosen.pdf");
                 QMetaObject::invokeMethod(shown, "accept");
             });
@@ -496,7 +506,7 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
             browse->setFocus();
             QTest::keyClick(browse, Qt::Key_Return);
         }
-        EXPECT_EQ(seen, "QFileDialog");
+        EXPECT_EQ(chooser, "QFileDialog");
         EXPECT_TRUE(dialog->isVisible());
         auto* file = dialog->findChild<QLineEdit*>("filename");
         EXPECT_TRUE(file->text().endsWith("chosen.pdf")) << file->text().toStdString();
@@ -507,25 +517,31 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     });
     EXPECT_FALSE(QFile::exists(Pdf()));
     EXPECT_EQ(Said(), "Printing cancelled");
-    answer("accept");
+    const QStringList fresh = seen;
+    EXPECT_EQ(fresh.value(0), "Print to File (PDF)");
+    EXPECT_EQ(fresh.value(2), "1");
+    EXPECT_EQ(fresh.value(5), "Letter / ANSI A");  // the paper of the user's country
+    answer("accept", [](QDialog* dialog) {
+        auto* paper = dialog->findChild<QComboBox*>("paperSize");
+        paper->setCurrentIndex(paper->findData("iso_a4_210x297mm"));
+    });
     EXPECT_EQ(Said(), "Report printed, 1 page, to report.pdf");
-    EXPECT_EQ(Run("pdfinfo", {"PDF"}).count("Vevari Radidu Zezareruze Report"), 1);
+    const QString info = Run("pdfinfo", {"PDF"});
+    EXPECT_EQ(info.count("Vevari Radidu Zezareruze Report"), 1);
+    EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // not left busy
 
+    // The report's lines are the core's; here, that each is printed whole, in
+    // order, the long one wrapped rather than cut.
     const auto squeezed = [](QString text) { return text.remove(QRegularExpression(R"(\s)")); };
     const QString text = squeezed(Run("pdftotext", {"PDF", "-"}));
     qsizetype from = 0;
-    for (const QString& line :
-         {QString("Orvanta, LLC - Divaz Avedur Odezezadoz"), QString("Calculations:"), Line(0),
-          Line(1), QString("Vevari Radidu Zezareruze Utility provided by Orvanta, LLC."),
-          QString("Millbrook, OH 44870"), QString("Phone: 555.555.0100"),
-          QString("Fax: 555.555.0101")}) {
+    for (const QString& line : {QString("Calculations:"), Line(0), Line(1), QString("Fax:")}) {
         const qsizetype at = text.indexOf(squeezed(line), from);
         EXPECT_GE(at, from) << line.toStdString();
         from = std::max(from, at);
     }
-    EXPECT_FALSE(text.contains("Tollfree"));
     const QString faces = Run("pdffonts", {"PDF"});
     for (const char* face : {"LiberationSans-Bold ", "LiberationSans ", "LiberationSans-Italic "}) {
         EXPECT_TRUE(faces.contains(face)) << face;
@@ -578,13 +594,18 @@ TEST_F(WindowTest, TheRealDialogPrintsEveryLineInItsFaceWithinTheMargins) {
     EXPECT_EQ(PdfPages(), QStringList({whole[2], whole[1], whole[2], whole[1]}));
     EXPECT_EQ(Said(), "Report printed, 4 pages, to report.pdf");
     answer("accept", pages(1, 2, false, 2, false));
+    EXPECT_EQ(seen, QStringList({"Print to File (PDF)", Pdf(), "2", "collate", "reverse", "A4"}));
     EXPECT_EQ(PdfPages(), QStringList({whole[0], whole[0], whole[1], whole[1]}));
     answer("accept", pages(5, 9, true, 1, true));
+    EXPECT_EQ(seen.mid(3, 2), QStringList({"apart", "forward"}));
     EXPECT_EQ(PdfPages().size(), 4);
     EXPECT_EQ(desktop_.messages,
               std::vector<QStringList>({{"The report could not be printed: the report has 3 pages, "
                                          "and the chosen pages hold none of them.",
                                          "Print Failed"}}));
+    OpenWithTheRealPrintDialog();
+    answer("reject");
+    EXPECT_EQ(seen, fresh);
 }
 
 #if defined(_WIN32)
@@ -667,47 +688,6 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
     ExpectTheOlderReportAlone();
     EXPECT_TRUE(desktop_.messages.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-// The dialog opens on the choices of the last print made from its window (the
-// printer, the file, copies, collation, order, paper); a new window starts
-// afresh. The PDF is printed on the paper chosen.
-TEST_F(WindowTest, ThePrintDialogOpensOnTheLastChoicesOfItsWindow) {
-    SKIP_ON_WINDOWS("Windows has its native print dialog, not the program's");
-    OpenWithTheRealPrintDialog();
-    Store({"1.00", "2.00"});
-    QStringList seen;  // printer, file, copies, collate, reverse, paper
-    const auto print = [&](std::function<void(QDialog*)> choose) {
-        PrintAnswering([&, choose](QDialog* dialog) {
-            seen = QStringList{
-                dialog->findChild<QComboBox*>("printers")->currentText(),
-                dialog->findChild<QLineEdit*>("filename")->text(),
-                dialog->findChild<QSpinBox*>("copies")->text(),
-                dialog->findChild<QCheckBox*>("collate")->isChecked() ? "collate" : "apart",
-                dialog->findChild<QCheckBox*>("reverse")->isChecked() ? "reverse" : "forward",
-                dialog->findChild<QComboBox*>("paperSize")->currentText()};
-            if (choose) choose(dialog);
-            QMetaObject::invokeMethod(dialog, choose ? "accept" : "reject");
-        });
-    };
-    print([&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>("filename")->setText(Pdf());
-        dialog->findChild<QSpinBox*>("copies")->setValue(2);
-        dialog->findChild<QCheckBox*>("collate")->setChecked(false);
-        dialog->findChild<QCheckBox*>("reverse")->setChecked(true);
-        auto* paper = dialog->findChild<QComboBox*>("paperSize");
-        paper->setCurrentIndex(paper->findData("iso_a4_210x297mm"));
-    });
-    const QString fresh = seen.join(", ");
-    EXPECT_EQ(seen.value(0), "Print to File (PDF)");
-    EXPECT_EQ(seen.value(5), "Letter / ANSI A");  // the paper of the user's country
-    EXPECT_TRUE(Run("pdfinfo", {"PDF"}).contains("(A4)"));
-    EXPECT_EQ(PdfPages().size(), 2);
-    print({});
-    EXPECT_EQ(seen, QStringList({"Print to File (PDF)", Pdf(), "2", "apart", "reverse", "A4"}));
-    OpenWithTheRealPrintDialog();
-    print({});
-    EXPECT_EQ(seen.join(", "), fresh);
 }
 
 // A PDF file name that cannot be written is told in a message box over the

@@ -17,29 +17,13 @@ namespace {
 // UI Automation's object id for the root of a window (UiaRootObjectId).
 constexpr LPARAM kUiaRoot = -25;
 
-struct Sent {
-    QAccessible::Event type;
-    QObject* object;
-    QVariant value;  // a value change's
-};
-std::vector<Sent> sent;  // an update handler is a plain function
+// The text values changed, as UI Automation would raise them, and from whom
+// (an update handler is a plain function).
+std::vector<std::pair<QObject*, QString>> sent;
 void Record(QAccessibleEvent* event) {
-    QVariant value;
-    if (event->type() == QAccessible::ValueChanged) {
-        value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
-    }
-    sent.push_back({event->type(), event->object(), value});
-}
-
-// The text values changed, as UI Automation would raise them, from whom.
-std::vector<std::pair<QObject*, QString>> Notifications() {
-    std::vector<std::pair<QObject*, QString>> said;
-    for (const Sent& event : sent) {
-        if (event.type == QAccessible::ValueChanged && event.value.typeId() == QMetaType::QString) {
-            said.emplace_back(event.object, event.value.toString());
-        }
-    }
-    return said;
+    if (event->type() != QAccessible::ValueChanged) return;
+    const QVariant value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
+    if (value.typeId() == QMetaType::QString) sent.emplace_back(event->object(), value.toString());
 }
 
 class WindowsSpeechTest : public WindowFixture {
@@ -88,7 +72,7 @@ TEST_F(WindowsSpeechTest, EveryAnnouncementIsOneTextValueChangeFromTheWindow) {
         const auto senders = [&] {
             std::vector<QObject*> from;
             seen.clear();
-            for (const auto& [object, text] : Notifications()) {
+            for (const auto& [object, text] : sent) {
                 seen << text;
                 if (text == Said()) from.push_back(object);
             }
