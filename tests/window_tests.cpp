@@ -156,6 +156,7 @@ TEST_F(WindowTest, FillsItsListsAndShowsTheSlotsOfTheChosenForm) {
     Choose(Get<QComboBox>("cmbAlloy"), "Stainless 300 Series");
     EXPECT_EQ(Get("cmbAlloy")->toolTip(), "Stainless 300 Series");
     EXPECT_EQ(Get("cmbAlloy")->accessibleName(), "Alloy");  // read on other platforms
+    EXPECT_EQ(List()->accessibleName(), "Stored results");
     EXPECT_EQ(Get<QLabel>("Label1")->buddy(), Get("cmbShapes"));
 }
 
@@ -375,6 +376,7 @@ TEST_F(WindowTest, RemovesTheSelectedLineByButtonOrDeleteKeyAndRefusesWithoutOne
         EXPECT_EQ(List()->count(), 2) << way;
         EXPECT_TRUE(Line(1).endsWith("Total Weight: 3 lbs.")) << way;
         EXPECT_TRUE(List()->selectedItems().isEmpty()) << way;
+        EXPECT_EQ(Said(), "Result removed, 2 results left") << way;
         remove();
         EXPECT_EQ(List()->count(), 2) << way;
     }
