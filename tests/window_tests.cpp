@@ -428,6 +428,9 @@ TEST_F(WindowTest, LinksOpenTheirAddressesInOneBrowserWindowOrTellThem) {
     EXPECT_EQ(desktop_.visited, QStringList({"www.orvanta.example", "https://www.telmarin.example/",
                                              "www.orvanta.example"}));
     EXPECT_EQ(author->toolTip(), "https://www.telmarin.example/");
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(company);
+    EXPECT_EQ(link->text(QAccessible::Name), "www.orvanta.example");
+    EXPECT_EQ(link->text(QAccessible::Description), "");  // the address, read as the name
     EXPECT_EQ(desktop_.browsersMade, 1);
     desktop_.browserBroken = true;
     QTest::keyClick(company, Qt::Key_Return);
