@@ -28,48 +28,41 @@ class ModalAnswer {
     // other dialogs of its class.
     ModalAnswer(std::string what, std::function<void(Dialog*)> answer,
                 std::function<bool(Dialog*)> which = {}, int deadlineMs = 30000)
-        : what_(std::move(what)), which_(std::move(which)) {
+        : what_(std::move(what)) {
         clock_.start();
-        QObject::connect(&timer_, &QTimer::timeout, [this, answer = std::move(answer), deadlineMs] {
-            Look(answer, deadlineMs);
+        QObject::connect(&timer_, &QTimer::timeout, [=, this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* dialog = qobject_cast<Dialog*>(modal);
+            if (dialog && (!which || which(dialog))) {
+                timer_.stop();
+                done_ = true;
+                answer(dialog);
+                if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
+                    ADD_FAILURE() << what_ << " was left open: closed";
+                    dialog->close();
+                }
+            } else if (clock_.elapsed() > deadlineMs) {
+                timer_.stop();
+                done_ = true;
+                ADD_FAILURE() << "awaited " << what_ << " for " << deadlineMs / 1000
+                              << " s; showing instead: "
+                              << (modal ? std::string(modal->metaObject()->className()) + " \"" +
+                                              modal->windowTitle().toStdString() + "\""
+                                        : "no dialog");
+                if (modal) modal->close();
+            }
         });
         timer_.start(20);
     }
     ~ModalAnswer() {
-        if (!answered_ && seenInstead_.empty()) {
-            ADD_FAILURE() << what_ << " did not show";
-        }
+        if (!done_) ADD_FAILURE() << what_ << " did not show";
     }
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
 
   private:
-    void Look(const std::function<void(Dialog*)>& answer, int deadlineMs) {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* dialog = qobject_cast<Dialog*>(modal);
-        if (dialog && (!which_ || which_(dialog))) {
-            timer_.stop();
-            answered_ = true;
-            answer(dialog);
-            if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) {
-                ADD_FAILURE() << what_ << " was left open: closed";
-                dialog->close();
-            }
-        } else if (clock_.elapsed() > deadlineMs) {
-            timer_.stop();
-            seenInstead_ = modal ? std::string(modal->metaObject()->className()) + " \"" +
-                                       modal->windowTitle().toStdString() + "\""
-                                 : "no dialog";
-            ADD_FAILURE() << "awaited " << what_ << " for " << deadlineMs / 1000
-                          << " s; showing instead: " << seenInstead_;
-            if (modal) modal->close();
-        }
-    }
-
     std::string what_;
-    std::function<bool(Dialog*)> which_;
     QElapsedTimer clock_;
-    bool answered_ = false;
-    std::string seenInstead_;
+    bool done_ = false;  // answered, or failed at the deadline
     QTimer timer_;
 };
