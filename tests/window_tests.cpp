@@ -686,7 +686,9 @@ TEST_F(WindowTest, ALongPrintShowsPagesDoneAndCancelLeavesTheOlderFile) {
         }
     });
     EXPECT_EQ(dialogs, 1);
-    EXPECT_GT(turns, 30);  // a second of turning before the progress showed
+    // The window turned through the second before the progress showed (50
+    // turns on an idle machine, fewer on a loaded one; a frozen one, none).
+    EXPECT_GT(turns, 10);
     const auto counted = QRegularExpression("^(\\d+) of (\\d+) pages$").match(progress);
     ASSERT_TRUE(counted.hasMatch()) << progress.toStdString();
     EXPECT_LT(counted.captured(1).toInt(), counted.captured(2).toInt());  // cancelled part way
