@@ -174,24 +174,20 @@ class Page(unittest.TestCase):
 
     def test_a_refusal_is_a_modal_box_and_leaves_the_focus_on_the_named_field(self):
         self.type("txtResult", "5")
-        self.type("txtNumPieces", "abc")
-        self.calculate(["", "x"])
-        self.assertEqual(self.dialog(),
-                         ["Invalid Input", "You entered an illegal value for the number of pieces"])
-        box = self.js("""const d = messageBox;
-            return [d.matches(':modal'), d.getAttribute('aria-labelledby'),
-                    d.getAttribute('aria-describedby'), document.activeElement.id,
-                    [...d.querySelectorAll('button')].map(b => b.textContent)]""")
-        self.assertEqual(box, [True, "messageTitle", "messageText", "messageOK", ["OK"]])
-        self.close_dialog()
-        self.assertEqual(self.focused(), ["txtNumPieces", "abc"])
-        self.type("txtNumPieces", "1")
-        self.calculate(["2", "y"])
-        self.assertEqual(self.dialog(),
-                         ["Illegal Input", "You entered an illegal value for the Length"])
-        self.el("messageOK").send_keys(Keys.ENTER)  # the keyboard's way
-        wait_for("the message box to close", lambda: not self.dialog())
-        self.assertEqual(self.focused(), ["txtParam1", "y"])
+        for pieces, values, title, named, focus in [
+            ("abc", ["", "x"], "Invalid Input", "the number of pieces", ["txtNumPieces", "abc"]),
+            ("1", ["2", "y"], "Illegal Input", "the Length", ["txtParam1", "y"])]:
+            self.type("txtNumPieces", pieces)
+            self.calculate(values)
+            self.assertEqual(self.dialog(), [title, f"You entered an illegal value for {named}"])
+            box = self.js("""const d = messageBox;
+                return [d.matches(':modal'), d.getAttribute('aria-labelledby'),
+                        d.getAttribute('aria-describedby'), document.activeElement.id,
+                        [...d.querySelectorAll('button')].map(b => b.textContent)]""")
+            self.assertEqual(box, [True, "messageTitle", "messageText", "messageOK", ["OK"]])
+            self.el("messageOK").send_keys(Keys.ENTER)  # the keyboard's way; others click
+            wait_for("the message box to close", lambda: not self.dialog())
+            self.assertEqual(self.focused(), focus)
         self.assertEqual(self.el("txtResult").get_property("value"), "5.00")
 
     def test_stores_the_shown_slots_as_one_line_and_says_so(self):
