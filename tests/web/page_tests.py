@@ -166,6 +166,8 @@ class Page(unittest.TestCase):
             with self.subTest(form):
                 self.choose("cmbAlloy", alloy)
                 self.choose("cmbShapes", form)
+                shown = [self.el(f"txtParam{i}").is_displayed() for i in range(5)]
+                self.assertEqual(shown, [i < len(values) for i in range(5)])
                 self.type("txtNumPieces", pieces)
                 self.calculate(values, units)
                 self.assertIsNone(self.dialog())
@@ -200,6 +202,7 @@ class Page(unittest.TestCase):
         self.assertEqual(self.said(), "Result stored, 1 result")
         self.choose("cmbShapes", "Round Tube")
         self.assertEqual(self.said(), "Outer Diameter 2 inches, Wall 10 feet, Length 99 inches")
+        self.type("txtNumPieces", "3")
         self.type("txtResult", " 12.5 ")  # typed: stored as it reads
         self.press("cmdStoreResult")
         self.assertIsNone(self.dialog())
@@ -208,7 +211,7 @@ class Page(unittest.TestCase):
             "Steel (Default)  Round Bar   Diameter: 2 in Length: 10 ft  "
             "Pieces: 1  Total Weight: 106.92 lbs.",
             "Steel (Default)  Round Tube   Outer Diameter: 2 in Wall: 10 ft Length: 99 in  "
-            "Pieces: 1  Total Weight:  12.5  lbs."])
+            "Pieces: 3  Total Weight:  12.5  lbs."])
         self.press("cmdClearFields")
         self.assertEqual(self.said(), "Fields cleared")
         self.assertEqual(self.js("return [txtParam0.value, txtNumPieces.value, txtResult.value]"),
@@ -243,10 +246,10 @@ class Page(unittest.TestCase):
         self.js("lstResults.selectedIndex = 1")
         self.press("cmdDeleteResult")
         self.assertEqual(self.said(), "Result removed, 2 results left")
-        self.js("lstResults.selectedIndex = 0")
+        self.js("lstResults.selectedIndex = 1")
         self.el("lstResults").send_keys(Keys.DELETE)
         self.assertEqual(self.said(), "Result removed, 1 result left")
-        self.assertEqual([line.split()[-2] for line in self.lines()], ["3"])
+        self.assertEqual([line.split()[-2] for line in self.lines()], ["1"])
         self.press("cmdDeleteResult")  # nothing selected any more
         self.assertEqual(self.dialog(), ["Remove Failed", "Please select a calculation to delete"])
         self.close_dialog()
