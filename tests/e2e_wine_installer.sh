@@ -145,7 +145,7 @@ weighed() {
   import -window "$wid" "$shot" && convert "$shot" -resize 300% -colorspace Gray "$e2e_work/large.png" &&
     read_back=$(tesseract "$e2e_work/large.png" - 2>/dev/null) && grep -q '204\.19' <<<"$read_back"
 }
-e2e_until 30 weighed || fail "204.19 not read off the window within 30 s; read: $read_back"
+e2e_until 30 weighed || fail "204.19 not read off the window within 30 s; read: ${read_back:-nothing}"
 
 xdotool windowfocus --sync "$wid"
 xdotool key alt+e
