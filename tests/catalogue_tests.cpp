@@ -46,8 +46,6 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_THROW(UnitAbbreviation(8), std::out_of_range);
     EXPECT_EQ(UnitWord(3), "millimeters");  // read out for "mm"
 
-    EXPECT_EQ(AlloyFactorText(14), "1");                // Inconel 718 weighs like steel
-    EXPECT_EQ(AlloyFactorText(2), AlloyFactorText(5));  // Aluminum 1100 and 6061
     EXPECT_EQ(AlloyName(0), "");
     EXPECT_EQ(AlloyName(27), "");
     EXPECT_EQ(AlloyCell(1, 0), "");
@@ -57,13 +55,7 @@ TEST(Tables, HoldTheirEntriesAndCheckTheirBounds) {
     EXPECT_EQ(ShapeName(7), "");
     EXPECT_THROW(ShapeName(24), std::out_of_range);
     EXPECT_THROW(FamilyOf(3), std::out_of_range);
-}
-
-TEST(Tables, ListPositionsMapToShapeIdentifiers) {
-    const ShapeId ids[] = {4, 5, 6, 8, 11, 12, 13, 14, 16};
-    for (int p = 0; p < kShapeCount; ++p) EXPECT_EQ(ShapeIdAtPosition(p), ids[p]) << p;
-    EXPECT_EQ(ShapeIdAtPosition(-1), 3);  // no selection
-    EXPECT_EQ(ShapeIdAtPosition(9), 13);
+    EXPECT_EQ(ShapeIdAtPosition(-1), 3);  // no selection: no form's identifier
 }
 
 }  // namespace

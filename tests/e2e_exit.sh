@@ -9,25 +9,13 @@ e2e_display
 QT_QPA_PLATFORM=xcb e2e_start "$1"
 pid=$!
 wid=$(e2e_window "$pid")
-# Mapped is not yet drawn: the picture is kept once it shows more than the
-# background.
-for _ in $(seq 200); do
-  import -window "$wid" "$2"
-  [ "$(identify -format %k "$2")" -gt 8 ] && break
-  sleep 0.05
-done
+e2e_until 10 e2e_drawn "$wid" "$2" || true
 
 xdotool windowfocus --sync "$wid"
 xdotool key alt+e
-for _ in $(seq 1500); do
-  if ! kill -0 "$pid" 2>/dev/null; then
-    status=0
-    wait "$pid" || status=$?
-    echo "exit status: $status"
-    [ "$status" -eq 0 ]
-    exit
-  fi
-  sleep 0.02
-done
-echo "the program did not end within 30 s of Alt+E"
-exit 1
+e2e_until 30 eval '! kill -0 "$pid" 2>/dev/null' ||
+  { echo "the program did not end within 30 s of Alt+E"; exit 1; }
+status=0
+wait "$pid" || status=$?
+echo "exit status: $status"
+[ "$status" -eq 0 ]

@@ -29,18 +29,15 @@ usr="$dest/usr"
 desktop-file-validate "$usr/share/applications/$id.desktop"
 appstreamcli validate --no-net --explain "$usr/share/metainfo/$id.metainfo.xml"
 
-missing=0
 for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
-  icon="$usr/share/icons/hicolor/$size/apps/$id.png"
-  if ! file "$icon" | grep -q "PNG image data, ${size/x/ x }"; then
-    echo "missing or wrong icon: $icon"; missing=1
-  fi
+  e2e_check "missing or wrong icon: $size" grep -q "PNG image data, ${size/x/ x }" \
+    <<<"$(file "$usr/share/icons/hicolor/$size/apps/$id.png")"
 done
-[ -f "$usr/share/icons/hicolor/scalable/apps/$id.svg" ] || { echo "missing scalable icon"; missing=1; }
+e2e_check "missing scalable icon" test -f "$usr/share/icons/hicolor/scalable/apps/$id.svg"
 for doc in man/man1/metal-weight.1.gz doc/metal-weight/copyright doc/metal-weight/changelog.Debian.gz; do
-  [ -s "$usr/share/$doc" ] || { echo "missing $doc"; missing=1; }
+  e2e_check "missing $doc" test -s "$usr/share/$doc"
 done
-[ "$missing" -eq 0 ]
+[ "$e2e_failed" -eq 0 ]
 
 # The entry starts what was installed.
 exec_line=$(sed -n 's/^Exec=//p' "$usr/share/applications/$id.desktop")

@@ -17,17 +17,31 @@ trap e2e_end EXIT
 # Runs a command in the background until the script ends; $! is its id.
 e2e_start() { "$@" & e2e_pids+=($!); }
 
+# Runs a command (the arguments after $1) every 0.05 s until it succeeds;
+# fails once $1 seconds have passed without.
+e2e_until() {
+  local end=$((SECONDS + $1))
+  until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.05; done
+}
+
+# Runs a check (the arguments after $1), saying $1 when it fails and counting
+# it in e2e_failed: a list of checks tells every failure, then
+# `[ "$e2e_failed" -eq 0 ]` ends the test.
+e2e_failed=0
+e2e_check() { "${@:2}" || { echo "$1"; e2e_failed=$((e2e_failed + 1)); }; }
+
 # An X server on a display it picks itself, so tests may run side by side.
 e2e_display() {
   e2e_start Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$e2e_work/display"
-  for _ in $(seq 200); do
-    [ -s "$e2e_work/display" ] && export DISPLAY=":$(cat "$e2e_work/display")" &&
-      xdotool getmouselocation >/dev/null 2>&1 && return
-    sleep 0.05
-  done
-  echo "no X server within 10 s" >&2
-  return 1
+  e2e_until 10 e2e_display_answers || { echo "no X server within 10 s" >&2; return 1; }
 }
+e2e_display_answers() {
+  [ -s "$e2e_work/display" ] && export DISPLAY=":$(cat "$e2e_work/display")" && xdotool getmouselocation >/dev/null 2>&1
+}
+
+# Saves a screenshot of window $1 as $2 once it is drawn: mapped is not yet
+# drawn, so it must show more than the background.
+e2e_drawn() { import -window "$1" "$2" 2>/dev/null && [ "$(identify -format %k "$2")" -gt 8 ]; }
 
 # Prints the id of the calculator's window once process $1 shows it.
 e2e_window() {

@@ -38,8 +38,7 @@ files >"$e2e_work/before"
 "$wine" "$installer" /S '/D=C:\MetalWeight'
 dir="$WINEPREFIX/drive_c/MetalWeight"
 # The installer returns before it has written its uninstaller.
-for _ in $(seq 300); do [ -f "$dir/Uninstall.exe" ] && break; sleep 0.1; done
-[ -f "$dir/Uninstall.exe" ] || fail "no uninstaller 30 s after the installer started"
+e2e_until 30 test -f "$dir/Uninstall.exe" || fail "no uninstaller 30 s after the installer started"
 /usr/lib/wine/wineserver -w
 for f in metal-weight.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll \
   libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
@@ -129,12 +128,8 @@ next
 page "Run Vevari"
 next # Finish, with Run ticked: the program starts
 
-for _ in $(seq 1500); do
-  wid=$(xdotool search --onlyvisible --name "^$product\$" 2>/dev/null | head -n 1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.02
-done
-[ -n "$wid" ] || fail "the finish page did not start the program within 30 s"
+program() { wid=$(xdotool search --onlyvisible --name "^$product\$" 2>/dev/null | head -n 1) && [ -n "$wid" ]; }
+e2e_until 30 program || fail "the finish page did not start the program within 30 s"
 # Installed where it was, with its one shortcut.
 "$wine" reg query "$uninstall_key" /v InstallLocation | grep -qF 'C:\MetalWeight' ||
   fail "installed again elsewhere: $("$wine" reg query "$uninstall_key" /v InstallLocation)"
@@ -143,32 +138,24 @@ done
 # The program the finish page started, by keyboard once it is drawn: Plate,
 # 0.5 in, 12 in, 10 ft, Calculate; the weight is read off the window as soon
 # as it shows (30 s at most: wine on a loaded machine is slow).
-for _ in $(seq 300); do
-  import -window "$wid" "$shot" 2>/dev/null && [ "$(identify -format %k "$shot")" -gt 8 ] && break
-  sleep 0.1
-done
+e2e_until 30 e2e_drawn "$wid" "$shot" || true
 xdotool windowfocus --sync "$wid"
 xdotool key --delay 120 Tab p Tab 0 period 5 Tab Tab 1 2 Tab Tab 1 0 Tab f Tab Tab Tab Return
-deadline=$((SECONDS + 30))
-while :; do
-  import -window "$wid" "$shot"
-  convert "$shot" -resize 300% -colorspace Gray "$e2e_work/large.png"
-  read_back=$(tesseract "$e2e_work/large.png" - 2>/dev/null)
-  grep -q '204\.19' <<<"$read_back" && break
-  [ "$SECONDS" -lt "$deadline" ] || fail "204.19 not read off the window within 30 s; read: $read_back"
-  sleep 0.2
-done
+weighed() {
+  import -window "$wid" "$shot" && convert "$shot" -resize 300% -colorspace Gray "$e2e_work/large.png" &&
+    read_back=$(tesseract "$e2e_work/large.png" - 2>/dev/null) && grep -q '204\.19' <<<"$read_back"
+}
+e2e_until 30 weighed || fail "204.19 not read off the window within 30 s; read: ${read_back:-nothing}"
 
 xdotool windowfocus --sync "$wid"
 xdotool key alt+e
-for _ in $(seq 750); do xdotool search --onlyvisible --name "^$product\$" >/dev/null 2>&1 || break; sleep 0.04; done
-xdotool search --onlyvisible --name "^$product\$" >/dev/null 2>&1 && fail "the program did not end within 30 s of Alt+E"
+e2e_until 30 eval '! program' || fail "the program did not end within 30 s of Alt+E"
 
 "$wine" "$dir/Uninstall.exe" /S
 # The uninstaller runs on from a copy of itself after this returns: wait
 # until it has removed all it will.
 gone() { [ ! -e "$dir" ] && [ ! -e "$shortcut" ] && ! "$wine" reg query "$uninstall_key" >/dev/null 2>&1; }
-for _ in $(seq 60); do gone && break; sleep 0.5; done
+e2e_until 30 gone || true
 [ -e "$dir" ] && fail "the program folder is still there: $(cd "$dir" && find . | head)"
 [ -e "$shortcut" ] && fail "the Start-menu shortcut is still there"
 "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is still there"

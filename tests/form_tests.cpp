@@ -87,31 +87,23 @@ TEST(Texts, EachFormShowsItsCaptionsAndNamesThemWithoutTheColon) {
 
 // ---- announcements ---------------------------------------------------------
 
-struct Words {
-    const char* name;
-    std::string said;
-    const char* expected;
-};
-void PrintTo(const Words& row, std::ostream* os) { *os << row.name; }
-
-class AnnouncementTest : public testing::TestWithParam<Words> {};
-
-TEST_P(AnnouncementTest, SaysWhatWasDone) { EXPECT_EQ(GetParam().said, GetParam().expected); }
-
-
-INSTANTIATE_TEST_SUITE_P(
-    Words, AnnouncementTest,
-    testing::Values(Words{"Weight", WeightShown("204.19"), "204.19 pounds"},
-                    Words{"OneStored", ResultStored(1), "Result stored, 1 result"},
-                    Words{"TwoStored", ResultStored(2), "Result stored, 2 results"},
-                    Words{"NoneLeft", ResultRemoved(0), "Result removed, 0 results left"},
-                    Words{"OneLeft", ResultRemoved(1), "Result removed, 1 result left"},
-                    Words{"ToFile", ReportPrinted(1, "report.pdf", ""),
-                          "Report printed, 1 page, to report.pdf"},
-                    Words{"ToQueue", ReportPrinted(2, "", "Office"),
-                          "Report sent to Office, 2 pages"},
-                    Words{"Selected", LineSelected("Steel", "1 of 2"), "Steel, 1 of 2, selected"}),
-    [](const testing::TestParamInfo<Words>& info) { return std::string(info.param.name); });
+TEST(Announcements, SayWhatWasDone) {
+    const struct {
+        const char* name;
+        std::string said;
+        const char* expected;
+    } rows[] = {
+        {"weight", WeightShown("204.19"), "204.19 pounds"},
+        {"one stored", ResultStored(1), "Result stored, 1 result"},
+        {"two stored", ResultStored(2), "Result stored, 2 results"},
+        {"none left", ResultRemoved(0), "Result removed, 0 results left"},
+        {"one left", ResultRemoved(1), "Result removed, 1 result left"},
+        {"to a file", ReportPrinted(1, "report.pdf", ""), "Report printed, 1 page, to report.pdf"},
+        {"to a queue", ReportPrinted(2, "", "Office"), "Report sent to Office, 2 pages"},
+        {"selected", LineSelected("Steel", "1 of 2"), "Steel, 1 of 2, selected"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.said, row.expected) << row.name;
+}
 
 // ---- the report as lines ---------------------------------------------------
 

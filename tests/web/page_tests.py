@@ -1,20 +1,18 @@
 #!/usr/bin/python3
-"""The web page in headless Chromium, driven as a user would: the table of
-presses the core's tests run, stores and removals, message boxes and where
-they leave the focus, what screen readers are told, axe-core's WCAG 2.2 A/AA
-check, the printed report, and the page's load time and size.
+"""The web page in headless Chromium, driven as a user would: what it hands
+the core and shows of its answers, stores and removals, message boxes and
+where they leave the focus, what screen readers are told, axe-core's WCAG 2.2
+A/AA check, the printed report, and the page's load time and size. The rules
+behind the answers are the core's tests' (they run as WebAssembly too).
 
-usage: page_tests.py SITE_DIR PRESSES_TSV AXE_MIN_JS
+usage: page_tests.py SITE_DIR AXE_MIN_JS
 """
 
-import base64
 import functools
 import http.server
 import os
 import statistics
-import subprocess
 import sys
-import tempfile
 import threading
 import time
 import unittest
@@ -24,22 +22,11 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-SITE, PRESSES, AXE = sys.argv[1:4]
+SITE, AXE = sys.argv[1:3]
 INDEX = "file://" + os.path.join(os.path.abspath(SITE), "index.html")
 DEADLINE = 10  # seconds: a busy machine is slow, never this slow
 
 STALE = ["Store Failed", "The weight shown is from an earlier calculation. Press Calculate first."]
-
-
-def presses():
-    """The rows of tests/presses.tsv as dictionaries."""
-    names = ["name", "form", "t0", "t1", "t2", "u0", "u1", "u2", "pieces", "alloy", "before",
-             "after", "message", "title", "separator"]
-    with open(PRESSES, encoding="utf-8") as table:
-        for line in table:
-            line = line.rstrip("\n")
-            if line and not line.startswith("#"):
-                yield dict(zip(names, line.split("\t")))
 
 
 def wait_for(what, check):
@@ -58,8 +45,8 @@ class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         options = webdriver.ChromeOptions()
-        for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--lang=en-US",
-                         "--window-size=800,700"]:
+        for argument in ("--headless=new --no-sandbox --disable-gpu --lang=en-US "
+                         "--window-size=800,700").split():
             options.add_argument(argument)
         cls.browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
@@ -100,10 +87,6 @@ class Page(unittest.TestCase):
             field.send_keys(text)
         self.assertEqual(field.get_property("value"), text)
 
-    def set(self, id_, text):
-        """Puts a text into a field at once (for long tables; `type` is the user's way)."""
-        self.js("document.getElementById(arguments[0]).value = arguments[1]", id_, text)
-
     def press(self, id_):
         self.el(id_).click()
 
@@ -115,6 +98,11 @@ class Page(unittest.TestCase):
         return self.js("""const d = document.getElementById('messageBox');
             return d.open ? [d.querySelector('#messageTitle').textContent,
                              d.querySelector('#messageText').textContent] : null""")
+
+    def focused(self):
+        """The focused control's id and its selected text."""
+        return self.js("const a = document.activeElement;"
+                       "return [a.id, a.value.substring(a.selectionStart, a.selectionEnd)]")
 
     def close_dialog(self):
         self.press("messageOK")
@@ -144,89 +132,64 @@ class Page(unittest.TestCase):
         counts = self.js("""return ['cmbAlloy', 'cmbShapes', 'cmbUnits0', 'cmbUnits4']
             .map(id => document.getElementById(id).options.length)""")
         self.assertEqual(counts, [26, 9, 6, 6])
-        self.assertEqual(self.js("return cmbAlloy.options[25].text"), "Zirconium")
-        self.assertEqual(self.js("return cmbShapes.value && cmbShapes.selectedOptions[0].text"),
-                         "Round Bar")
-        ids = ["cmbAlloy", "cmbShapes", "txtNumPieces", "txtResult", "cmdCalculate",
-               "cmdClearFields", "lstResults", "cmdStoreResult", "cmdDeleteResult", "cmdPrint",
-               "lblCompany", "lblInfo", "lblAuthorInfo", "lblCompURL", "lblAuthorInfo2",
-               "Disclaimer"] + [f"{n}{i}" for n in ("lblParam", "txtParam", "cmbUnits")
-                                for i in range(5)]
-        missing = self.js("return arguments[0].filter(id => !document.getElementById(id))", ids)
-        self.assertEqual(missing, [])
+        self.assertEqual(self.js("return cmbShapes.selectedOptions[0].text"), "Round Bar")
+        # (A control the script wires that is missing leaves the page never ready.)
+        provider = self.js("return [lblCompany, lblInfo, lblAuthorInfo, lblCompURL, lblAuthorInfo2]"
+                           ".map(label => label.textContent)")
+        self.assertEqual(provider, ["Orvanta, LLC", "P.O. Box 4127. Millbrook, OH 44870\n"
+                                    "Phone: 555.555.0100\nFax: 555.555.0101", "Copyright 2026 by",
+                                    "www.orvanta.example", "Telmarin, Inc."])
         self.assertIsNone(self.js("return document.getElementById('cmdExit')"))
-        # Twips / 15 from the form's corner; in a frame, from the frame's.
+        # Twips / 15 from the form's corner; in a frame, from the frame's; a
+        # label sized to its text keeps its place only.
         boxes = self.js("""const f = Form1.getBoundingClientRect();
             return Object.fromEntries(arguments[0].map(id => {
               const r = document.getElementById(id).getBoundingClientRect();
               return [id, [r.left - f.left, r.top - f.top, r.width, r.height]]; }))""",
-                        ["Form1", "cmdCalculate", "txtParam1", "cmbUnits0", "lstResults",
-                         "txtResult", "Disclaimer"])
+                        ["Form1", "cmdCalculate", "txtParam1", "Disclaimer"])
         self.assertEqual(boxes["Form1"], [0, 0, 460, 474])
         self.assertEqual(boxes["cmdCalculate"], [264, 240, 81, 25])
         self.assertEqual(boxes["txtParam1"], [8 + 72, 72 + 64, 73, 19])
-        self.assertEqual(boxes["cmbUnits0"], [8 + 168, 72 + 32, 49, 19])
-        self.assertEqual(boxes["lstResults"], [8, 272, 441, 34])
-        self.assertEqual(boxes["txtResult"], [256 + 32, 152 + 40, 121, 19])
         self.assertEqual(boxes["Disclaimer"][:2], [48, 456])
         face = self.js("return getComputedStyle(Form1).fontFamily")
         self.assertTrue(face.startswith('"Liberation Sans", Arial'), face)
         links = self.js("return [lblCompURL.href, lblAuthorInfo2.href]")
         self.assertEqual(links, ["http://www.orvanta.example/", "https://www.telmarin.example/"])
 
-    def test_the_table_of_presses(self):
-        checked = 0
-        for row in presses():
-            if row["separator"] != ".":
-                continue  # the page reads and writes numbers with a point
-            with self.subTest(row["name"]):
-                self.choose("cmbAlloy", row["alloy"])
-                form = {"RoundBar": "Round Bar", "SquareBar": "Square Bar",
-                        "HexagonBar": "Hexagon Bar", "FlatBar": "Flat Bar",
-                        "RoundTube": "Round Tube"}.get(row["form"], row["form"])
+    def test_calculate_hands_the_core_every_input_and_shows_the_weight(self):
+        # The alloy, the form, each shown field with its own unit and the
+        # pieces; the rules behind the weights are the core's tests'.
+        for alloy, form, values, units, pieces, weight in [
+                ("Steel (Default)", "Plate", ["1.27", "0.3048", "1"], ["cm", "m", "yd"], "1",
+                 "61.26"),
+                ("Tungsten", "Hexagon Bar", ["2", "6"], ["in", "ft"], "4", "679.91")]:
+            with self.subTest(form):
+                self.choose("cmbAlloy", alloy)
                 self.choose("cmbShapes", form)
-                for i in range(3):
-                    if self.el(f"txtParam{i}").is_displayed():
-                        self.set(f"txtParam{i}", row[f"t{i}"])
-                        self.choose(f"cmbUnits{i}", row[f"u{i}"])
-                self.set("txtNumPieces", row["pieces"])
-                self.set("txtResult", row["before"])
-                self.press("cmdCalculate")
-                after = row["before"] if row["after"] == "-" else row["after"]
-                self.assertEqual(self.el("txtResult").get_property("value"), after)
-                if row["message"] == "-":
-                    self.assertIsNone(self.dialog())
-                    self.assertEqual(self.said(), f"{after} pounds")
-                else:
-                    self.assertEqual(self.dialog(), [row["title"], row["message"]])
-                    self.close_dialog()
-                checked += 1
-        self.assertGreater(checked, 30)
+                shown = [self.el(f"txtParam{i}").is_displayed() for i in range(5)]
+                self.assertEqual(shown, [i < len(values) for i in range(5)])
+                self.type("txtNumPieces", pieces)
+                self.calculate(values, units)
+                self.assertIsNone(self.dialog())
+                self.assertEqual(self.el("txtResult").get_property("value"), weight)
+                self.assertEqual(self.said(), f"{weight} pounds")
 
     def test_a_refusal_is_a_modal_box_and_leaves_the_focus_on_the_named_field(self):
         self.type("txtResult", "5")
-        self.type("txtNumPieces", "abc")
-        self.calculate(["", "x"])
-        self.assertEqual(self.dialog(),
-                         ["Invalid Input", "You entered an illegal value for the number of pieces"])
-        box = self.js("""const d = messageBox;
-            return [d.matches(':modal'), d.getAttribute('aria-labelledby'),
-                    d.getAttribute('aria-describedby'), document.activeElement.id,
-                    [...d.querySelectorAll('button')].map(b => b.textContent)]""")
-        self.assertEqual(box, [True, "messageTitle", "messageText", "messageOK", ["OK"]])
-        self.close_dialog()
-        focus = self.js("const a = document.activeElement;"
-                        "return [a.id, a.value.substring(a.selectionStart, a.selectionEnd)]")
-        self.assertEqual(focus, ["txtNumPieces", "abc"])
-        self.type("txtNumPieces", "1")
-        self.calculate(["2", "y"])
-        self.assertEqual(self.dialog(),
-                         ["Illegal Input", "You entered an illegal value for the Length"])
-        self.el("messageOK").send_keys(Keys.ENTER)  # the keyboard's way
-        wait_for("the message box to close", lambda: not self.dialog())
-        focus = self.js("const a = document.activeElement;"
-                        "return [a.id, a.value.substring(a.selectionStart, a.selectionEnd)]")
-        self.assertEqual(focus, ["txtParam1", "y"])
+        for pieces, values, title, named, focus in [
+            ("abc", ["", "x"], "Invalid Input", "the number of pieces", ["txtNumPieces", "abc"]),
+            ("1", ["2", "y"], "Illegal Input", "the Length", ["txtParam1", "y"])]:
+            self.type("txtNumPieces", pieces)
+            self.calculate(values)
+            self.assertEqual(self.dialog(), [title, f"You entered an illegal value for {named}"])
+            box = self.js("""const d = messageBox;
+                return [d.matches(':modal'), d.getAttribute('aria-labelledby'),
+                        d.getAttribute('aria-describedby'), document.activeElement.id,
+                        [...d.querySelectorAll('button')].map(b => b.textContent)]""")
+            self.assertEqual(box, [True, "messageTitle", "messageText", "messageOK", ["OK"]])
+            self.el("messageOK").send_keys(Keys.ENTER)  # the keyboard's way; others click
+            wait_for("the message box to close", lambda: not self.dialog())
+            self.assertEqual(self.focused(), focus)
         self.assertEqual(self.el("txtResult").get_property("value"), "5.00")
 
     def test_stores_the_shown_slots_as_one_line_and_says_so(self):
@@ -239,18 +202,16 @@ class Page(unittest.TestCase):
         self.assertEqual(self.said(), "Result stored, 1 result")
         self.choose("cmbShapes", "Round Tube")
         self.assertEqual(self.said(), "Outer Diameter 2 inches, Wall 10 feet, Length 99 inches")
-        self.type("txtParam0", " 3")
-        self.type("txtParam1", "")
-        self.type("txtNumPieces", "abc")
-        self.type("txtResult", " 12.5 ")
+        self.type("txtNumPieces", "3")
+        self.type("txtResult", " 12.5 ")  # typed: stored as it reads
         self.press("cmdStoreResult")
         self.assertIsNone(self.dialog())
         self.assertEqual(self.said(), "Result stored, 2 results")
         self.assertEqual(self.lines(), [
             "Steel (Default)  Round Bar   Diameter: 2 in Length: 10 ft  "
             "Pieces: 1  Total Weight: 106.92 lbs.",
-            "Steel (Default)  Round Tube   Outer Diameter:  3 in  Wall: "
-            "0.0 ft Length: 99 in  Pieces: abc  Total Weight:  12.5  lbs."])
+            "Steel (Default)  Round Tube   Outer Diameter: 2 in Wall: 10 ft Length: 99 in  "
+            "Pieces: 3  Total Weight:  12.5  lbs."])
         self.press("cmdClearFields")
         self.assertEqual(self.said(), "Fields cleared")
         self.assertEqual(self.js("return [txtParam0.value, txtNumPieces.value, txtResult.value]"),
@@ -281,29 +242,18 @@ class Page(unittest.TestCase):
                          "Pieces: 1  Total Weight: 80 lbs.")
 
     def test_removes_the_selected_line_by_button_or_delete_key_and_refuses_without_one(self):
-        boxes = []
-        self.type("txtResult", "")
-        self.press("cmdStoreResult")
-        boxes.append(self.dialog())
+        self.store("1", "2", "3")
+        self.js("lstResults.selectedIndex = 1")
+        self.press("cmdDeleteResult")
+        self.assertEqual(self.said(), "Result removed, 2 results left")
+        self.js("lstResults.selectedIndex = 1")
+        self.el("lstResults").send_keys(Keys.DELETE)
+        self.assertEqual(self.said(), "Result removed, 1 result left")
+        self.assertEqual([line.split()[-2] for line in self.lines()], ["1"])
+        self.press("cmdDeleteResult")  # nothing selected any more
+        self.assertEqual(self.dialog(), ["Remove Failed", "Please select a calculation to delete"])
         self.close_dialog()
-        for way in ("button", "Delete key"):
-            self.js("lstResults.replaceChildren()")
-            self.store("1", "2", "3")
-            self.js("lstResults.selectedIndex = 1")
-            if way == "button":
-                self.press("cmdDeleteResult")
-            else:
-                self.el("lstResults").send_keys(Keys.DELETE)
-            self.assertEqual(len(self.lines()), 2, way)
-            self.assertTrue(self.lines()[1].endswith("Total Weight: 3 lbs."), way)
-            self.assertEqual(self.said(), "Result removed, 2 results left")
-            self.press("cmdDeleteResult")
-            boxes.append(self.dialog())
-            self.close_dialog()
-            self.assertEqual(len(self.lines()), 2, way)
-        remove = ["Remove Failed", "Please select a calculation to delete"]
-        self.assertEqual(boxes, [["Store Failed", "There is no calculation to be stored"],
-                                 remove, remove])
+        self.assertEqual(len(self.lines()), 1)
 
     def test_screen_readers_find_names_and_a_polite_live_region(self):
         self.choose("cmbShapes", "Round Tube")
@@ -323,11 +273,10 @@ class Page(unittest.TestCase):
     def axe(self):
         with open(AXE, encoding="utf-8") as source:
             self.js(source.read())
-        result = self.browser.execute_async_script("""const done = arguments[0];
+        return self.browser.execute_async_script("""const done = arguments[0];
             axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa']})
               .then(r => done(r.violations.map(v => v.id + ': ' +
                                                v.nodes.map(n => n.target.join(' ')).join(', '))))""")
-        return result
 
     def test_axe_finds_no_wcag_a_or_aa_violation(self):
         self.assertEqual(self.axe(), [], "as the page opens")
@@ -346,19 +295,8 @@ class Page(unittest.TestCase):
         self.js("window.print = () => { window.printed = (window.printed || 0) + 1; }")
         self.press("cmdPrint")
         self.assertEqual(self.js("return window.printed"), 1)
-        pdf = base64.b64decode(self.browser.execute_cdp_cmd("Page.printToPDF", {})["data"])
-        with tempfile.NamedTemporaryFile(suffix=".pdf") as file:
-            file.write(pdf)
-            file.flush()
-            text = subprocess.run(["pdftotext", file.name, "-"], capture_output=True, text=True,
-                                  check=True).stdout
-        seen = [line.strip() for line in text.split("\n") if line.strip()]
-        self.assertEqual(seen, [
-            "Orvanta, LLC - Divaz Avedur Odezezadoz", "Calculations:",
-            " ".join(stored[0].split()), " ".join(stored[1].split()),
-            "Vevari Radidu Zezareruze Utility provided by Orvanta, LLC.",
-            "Millbrook, OH 44870", "Phone: 555.555.0100", "Fax: 555.555.0101"])
-        # Exactly the report's lines, blanks kept, and nothing else of the page.
+        # On paper: exactly the report's lines, blanks kept, and nothing else
+        # of the page (innerText leaves out what the print style sheet hides).
         self.browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
         printed = self.js("return [document.body.innerText === report.innerText,"
                           "[...report.children].map(line => line.textContent)]")
@@ -393,12 +331,11 @@ class Page(unittest.TestCase):
     def test_ready_quickly_and_small(self):
         times = [self.open(INDEX) for _ in range(7)]
         median = statistics.median(times)
-        print(f"\nready after {median:.0f} ms (median of {len(times)} loads:"
-              f" {', '.join(f'{t:.0f}' for t in times)})", file=sys.stderr)
+        size = sum(os.path.getsize(os.path.join(SITE, f)) for f in os.listdir(SITE))
+        print(f"\nready after {median:.0f} ms (median of {times}); site: {size} bytes",
+              file=sys.stderr)
         # 200 ms on a quiet machine; the bound leaves room for a loaded one.
         self.assertLess(median, 1000)
-        size = sum(os.path.getsize(os.path.join(SITE, f)) for f in os.listdir(SITE))
-        print(f"site: {size} bytes", file=sys.stderr)
         self.assertLess(size, 300 * 1024)
 
 
