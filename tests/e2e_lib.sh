@@ -33,7 +33,7 @@ e2e_check() { "${@:2}" || { echo "$1"; e2e_failed=$((e2e_failed + 1)); }; }
 # An X server on a display it picks itself, so tests may run side by side.
 e2e_display() {
   e2e_start Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$e2e_work/display"
-  e2e_until 10 e2e_display_answers || { echo "no X server within 10 s" >&2; return 1; }
+  e2e_until 30 e2e_display_answers || { echo "no X server within 30 s" >&2; return 1; }
 }
 e2e_display_answers() {
   [ -s "$e2e_work/display" ] && export DISPLAY=":$(cat "$e2e_work/display")" && xdotool getmouselocation >/dev/null 2>&1
@@ -45,13 +45,12 @@ e2e_drawn() { import -window "$1" "$2" 2>/dev/null && [ "$(identify -format %k "
 
 # Prints the id of the calculator's window once process $1 shows it.
 e2e_window() {
-  for _ in $(seq 500); do
-    xdotool search --onlyvisible --name '^Vevari Radidu Zezareruze$' 2>/dev/null | head -n 1 | grep . && return
+  local end=$((SECONDS + 30))
+  until xdotool search --onlyvisible --name '^Vevari Radidu Zezareruze$' 2>/dev/null | head -n 1 | grep .; do
     kill -0 "$1" 2>/dev/null || { echo "the program ended before showing its window" >&2; return 1; }
+    [ "$SECONDS" -lt "$end" ] || { echo "no window titled like the calculator within 30 s" >&2; return 1; }
     sleep 0.02
   done
-  echo "no window titled like the calculator within 10 s" >&2
-  return 1
 }
 
 # A print server of the test's own, never the machine's: configuration,
@@ -66,9 +65,10 @@ e2e_print_server() {
     "$root" "$root" "$root" "$root" "$root" "$root" "$root" "$root" >"$root/cups-files.conf"
   export CUPS_SERVER="$root/cups.sock"
   e2e_start /usr/sbin/cupsd -f -c "$root/cupsd.conf" -s "$root/cups-files.conf"
-  for _ in $(seq 200); do lpstat -r 2>/dev/null | grep -q "scheduler is running" && break; sleep 0.05; done
+  e2e_until 30 e2e_scheduler_runs || { echo "the private print server did not start within 30 s" >&2; return 1; }
   for queue in "$@"; do
     lpadmin -p "$queue" -v file:///dev/null -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
   done
   lpadmin -d "$1"
 }
+e2e_scheduler_runs() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
