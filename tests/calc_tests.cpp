@@ -220,7 +220,8 @@ TEST_P(PressTest, GivesTheMessageAndTheResultText) {
 INSTANTIATE_TEST_SUITE_P(Table, PressTest, testing::ValuesIn(PressTable()), RowName<Press>);
 
 TEST(EvaluatePress, PositionsOutsideTheListsAreInternalErrors) {
-    PressInput input = ToInput(PressTable().front());
+    const std::vector<Press> table = PressTable();  // the input views its texts
+    PressInput input = ToInput(table.front());
     input.alloyPosition = 26;
     EXPECT_THROW(EvaluatePress(input), std::out_of_range);
     input.alloyPosition = 0;
