@@ -11,15 +11,11 @@ walk="$3"
 here="$(dirname "${BASH_SOURCE[0]}")"
 source "$here/e2e_lib.sh"
 source "$here/e2e_orca_lib.sh"
-if [ -z "${E2E_ORCA_INSIDE:-}" ]; then
-  orca_prepare
-  # The browser stand-in records each address it is asked to open.
-  printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
-  chmod +x "$WORK/bin/xdg-open"
-  export PATH="$WORK/bin:$PATH"
-  dbus-run-session -- "$0" "$@"
-  exit
-fi
+orca_session "$@"
+# The browser stand-in records each address it is asked to open.
+printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$WORK" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+export PATH="$WORK/bin:$PATH"
 
 [ "$walk" = window ] || e2e_print_server Office Basement
 orca_start

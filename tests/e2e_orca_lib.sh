@@ -6,8 +6,16 @@
 # TRANSCRIPT, when set, receives every key and what Orca said after it;
 # E2E_ORCA_LOG=FILE keeps Orca's whole debug log.
 
-# Outside the private session bus: the display, home and speech settings.
-# Then run: dbus-run-session -- "$0" "$@"; exit
+# Outside the private session bus, prepares and runs the calling script again
+# inside one, then ends; inside, returns at once. Call as: orca_session "$@"
+orca_session() {
+  [ -z "${E2E_ORCA_INSIDE:-}" ] || return 0
+  orca_prepare
+  dbus-run-session -- "$0" "$@"
+  exit
+}
+
+# The display, home and speech settings.
 orca_prepare() {
   e2e_display
   export HOME="$e2e_work" XDG_CONFIG_HOME="$e2e_work/config" WORK="$e2e_work"

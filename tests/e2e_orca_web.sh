@@ -11,11 +11,7 @@ transcript="${2:-/dev/null}"
 here="$(dirname "${BASH_SOURCE[0]}")"
 source "$here/e2e_lib.sh"
 source "$here/e2e_orca_lib.sh"
-if [ -z "${E2E_ORCA_INSIDE:-}" ]; then
-  orca_prepare
-  dbus-run-session -- "$0" "$@"
-  exit
-fi
+orca_session "$@"
 
 orca_start
 opened=$(stat -c %s "$log")

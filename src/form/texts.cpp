@@ -1,6 +1,7 @@
 #include "form/texts.h"
 
 #include "catalogue/shapes.h"
+#include "form/controls.h"
 #include "form/provider.h"
 
 namespace form {
@@ -44,5 +45,12 @@ std::string FieldName(std::string_view caption) {
 }
 
 std::string UnitListName(std::string_view caption) { return FieldName(caption) + " unit"; }
+
+std::string RefusedField(const calc::PressOutcome& outcome) {
+    if (outcome.namedSlot >= 0 && outcome.namedSlot < calc::kSlotCount) {
+        return SlotName("txtParam", outcome.namedSlot);
+    }
+    return outcome.refusal == calc::Refusal::Pieces ? "txtNumPieces" : "";
+}
 
 }  // namespace form

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/press.h"
 #include "results/report.h"
 
 namespace form {
@@ -39,6 +40,10 @@ std::vector<std::string> ShownCaptions(int shapePosition);
 std::string FieldName(std::string_view caption);
 // A unit list's name: "Diameter unit".
 std::string UnitListName(std::string_view caption);
+
+// The field a refused press leads the user to, with its text selected: the
+// one its message names ("txtParam(1)", "txtNumPieces"); empty for none.
+std::string RefusedField(const calc::PressOutcome& outcome);
 
 inline constexpr std::string_view kWindowTitle = "Vevari Radidu Zezareruze";
 // The form the window opens with: Round Bar.

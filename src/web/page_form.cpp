@@ -11,10 +11,6 @@ namespace {
 
 constexpr char kSeparator = '.';  // the page reads and writes numbers with a point
 
-std::string SlotId(const char* control, int slot) {
-    return form::PlainName(form::SlotName(control, slot));
-}
-
 }  // namespace
 
 results::StoreSnapshot PageForm::Snapshot(const PageState& state) const {
@@ -53,8 +49,7 @@ PageAnswer PageForm::Calculate(const PageState& state) {
     PageAnswer answer;
     answer.result = outcome.result;
     answer.message = outcome.message;
-    if (outcome.refusal == calc::Refusal::Pieces) answer.focus = "txtNumPieces";
-    if (outcome.namedSlot >= 0) answer.focus = SlotId("txtParam", outcome.namedSlot);
+    answer.focus = form::PlainName(form::RefusedField(outcome));
     PageState after = state;
     if (outcome.result) after.result = *outcome.result;
     last_ = results::LastCalculation{Snapshot(after), outcome.refusal != calc::Refusal::None};

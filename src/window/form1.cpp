@@ -312,9 +312,8 @@ void Form1::CalculateWeight() {
 // After a refusal the focus goes to the first field its message named, its
 // text selected, so the user hears which field to fix and can type anew.
 void Form1::FocusNamedField(const calc::PressOutcome& outcome) {
-    QLineEdit* named = nullptr;
-    if (outcome.refusal == calc::Refusal::Pieces) named = txtNumPieces;
-    if (outcome.namedSlot >= 0 && outcome.namedSlot < kSlots) named = txtParam[outcome.namedSlot];
+    const std::string field = form::RefusedField(outcome);
+    auto* named = field.empty() ? nullptr : findChild<QLineEdit*>(ToQString(field));
     if (!named) return;
     named->setFocus(Qt::OtherFocusReason);
     named->selectAll();
